@@ -1,0 +1,17 @@
+#include "runtime_error.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace presentation {
+
+void runtimeError(std::string_view what) {
+    std::fprintf(stderr, "krivoklyun: run-time error: %.*s\n", static_cast<int>(what.size()),
+                 what.data());
+    std::fflush(stderr);
+    // _Exit, not exit: we may be deep inside a widget's event, and running static destructors
+    // from there would only add a second failure to the first.
+    std::_Exit(EXIT_FAILURE);
+}
+
+} // namespace presentation

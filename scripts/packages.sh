@@ -1,0 +1,29 @@
+# Sourced by run.sh and test.sh: installs the Debian 12 packages that are missing, and only those,
+# so a second run costs nothing.
+
+# What building and running the program needs.
+RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation"
+# What the tests need beyond that: the formatting check and a real X display for the smoke test.
+TEST_PACKAGES="clang-format xvfb xauth"
+
+ensure_packages() {
+    missing=""
+    for package in "$@"; do
+        status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+        [ "$status" = "install ok installed" ] || missing="$missing $package"
+    done
+    [ -n "$missing" ] || return 0
+
+    if [ "$(id -u)" -eq 0 ]; then
+        as_root=""
+    elif command -v sudo >/dev/null 2>&1; then
+        as_root="sudo"
+    else
+        echo "krivoklyun: these packages are missing and installing them needs root:$missing" >&2
+        exit 1
+    fi
+    echo "Installing:$missing"
+    $as_root apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+// What the window must show, written out independently of the catalogue's source so that a
+// drifted text fails a test instead of passing through it.
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace expected {
+
+struct Bird {
+    std::u16string_view name;
+    std::size_t nameLength;
+    int family;
+    std::size_t descriptionLength;
+    std::u16string_view descriptionOpening;
+};
+
+inline constexpr std::array<std::u16string_view, 3> FamilyCaptions = {
+    u"Совови (Strigidae)",
+    u"Соколови (Falconidae)",
+    u"Ястребови (Accipitridae)",
+};
+
+inline constexpr std::array<Bird, 16> Birds = {{
+    {u"Белошипа ветрушка  (Falco naumanni)", 35, 1, 51,
+     u"птица от семейство Соколови. Среща се и в България."},
+    {u"Блатар (Circus)", 15, 2, 118,
+     u"род средно големи дневни грабливи птици от семейство Ястребови"},
+    {u"Бухал (Bubo bubo)", 17, 0, 57, u"е най-едрата нощна граблива птица, срещаща се в България."},
+    {u"Горска улулица (Strix aluco)", 28, 0, 125,
+     u"е птица от семейство Совови. Средно голяма по размер."},
+    {u"Горска ушата сова (Asio otus)", 29, 0, 692,
+     u"е птица от семейство Совови. Среща се и в България."},
+    {u"Каня (Milvus)", 13, 2, 49, u"род дневни грабливи птици, срещащ се и в България"},
+    {u"Керкенез (Falco tinnunculus)", 28, 1, 299,
+     u"наричан още и черношипа ветрушка, е птица от семейство Соколови,"},
+    {u"Ловен сокол (Falco cherrug", 26, 1, 223,
+     u"известен също и със старинните наименования Крагуй и Барак,"},
+    {u"Малка кукумявка", 15, 0, 267, u"Най-малката сова в Европа."},
+    {u"Мишелов (Buteo)", 15, 2, 78,
+     u"род средно големи дневни грабливи птици от семейство Ястребови (Accipitridae)."},
+    {u"Морски орел (Haliaeetus)", 24, 2, 179,
+     u"род едри дневни грабливи птици които имат и представител в България."},
+    {u"Орел змияр (Circaetus)", 22, 2, 73,
+     u"средно големи дневни грабливи птици от семейство Ястребови (Accipitridae)"},
+    {u"Планинска каракара (Phalcoboenus megalopterus)", 46, 1, 231,
+     u"е вид хищна птица от семейство Соколови. Разпространена е в Андите,"},
+    {u"Сокол орко (Falco subbuteo)", 27, 1, 114,
+     u"наричан също и лястовичер, лестовичар, наричан и само „орко“ е птица"},
+    {u"Торхъл (Falco peregrinus)  ", 27, 1, 109,
+     u"Соколът скитник е по-слабо известен с наименованието Торхъл"},
+    {u"Чухал (Otus scops)", 18, 0, 122,
+     u"или Евразийски чухал (Otus scops) (малка ушата сова, кюхало) е"},
+}};
+
+// Family listings, written out whole: heading, then the members in catalogue order, each line
+// ending in CR LF. Position 14 keeps its two trailing spaces.
+inline constexpr std::array<std::u16string_view, 3> FamilyListings = {
+    u"Семейство Совови (Strigidae) включва:\r\n"
+    u"Бухал (Bubo bubo)\r\n"
+    u"Горска улулица (Strix aluco)\r\n"
+    u"Горска ушата сова (Asio otus)\r\n"
+    u"Малка кукумявка\r\n"
+    u"Чухал (Otus scops)\r\n",
+
+    u"Семейство Соколови (Falconidae) включва:\r\n"
+    u"Белошипа ветрушка  (Falco naumanni)\r\n"
+    u"Керкенез (Falco tinnunculus)\r\n"
+    u"Ловен сокол (Falco cherrug\r\n"
+    u"Планинска каракара (Phalcoboenus megalopterus)\r\n"
+    u"Сокол орко (Falco subbuteo)\r\n"
+    u"Торхъл (Falco peregrinus)  \r\n",
+
+    u"Семейство Ястребови (Accipitridae) включва:\r\n"
+    u"Блатар (Circus)\r\n"
+    u"Каня (Milvus)\r\n"
+    u"Мишелов (Buteo)\r\n"
+    u"Морски орел (Haliaeetus)\r\n"
+    u"Орел змияр (Circaetus)\r\n",
+};
+
+} // namespace expected

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "control_services.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Controls held in memory, to drive the handlers without a window. Selecting a family button from
+// code raises the family event through onFamilySelected, synchronously, as the window does.
+class MemoryControls final : public presentation::ControlServices {
+public:
+    // Starts with the three catalogue lists, the three family captions and nothing selected.
+    MemoryControls();
+
+    std::array<std::vector<std::u16string>, ListArraySize> lists;
+    std::int16_t selectedName = -1;
+    std::array<std::u16string, OptionArraySize> captions;
+    std::int16_t selectedFamily = -1;
+    std::u16string infoBox;
+    std::vector<std::u16string> writes; // every text written to the info box, in order
+    std::function<void(std::int16_t)> onFamilySelected;
+
+private:
+    std::int16_t doListIndex(std::int16_t k) const override;
+    std::int16_t doListCount(std::int16_t k) const override;
+    std::u16string doListItem(std::int16_t k, std::int16_t p) const override;
+    std::u16string doOptionCaption(std::int16_t n) const override;
+    void doSelectOption(std::int16_t n) override;
+    std::u16string doText() const override;
+    void doSetText(std::u16string_view text) override;
+};

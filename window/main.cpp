@@ -1,0 +1,25 @@
+#include "main_form.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+#if defined(Q_OS_LINUX)
+    // Without this, Qt aborts with a core dump and a page of plugin advice.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("krivoklyun: no graphical display (DISPLAY is not set); to run without one, "
+                   "use: xvfb-run -a krivoklyun\n",
+                   stderr);
+        return 1;
+    }
+#endif
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("krivoklyun"));
+    QApplication::setApplicationVersion(QStringLiteral(KRIVOKLYUN_VERSION));
+
+    MainForm form;
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,62 @@
+#include "widget_controls.h"
+
+#include "catalogue.h"
+
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QString>
+#include <QTextDocument>
+
+WidgetControls::WidgetControls(QListWidget& names,
+                               const std::array<QRadioButton*, OptionArraySize>& families,
+                               QPlainTextEdit& infoBox)
+    : names_(names), families_(families), infoBox_(infoBox) {}
+
+std::int16_t WidgetControls::doListIndex(std::int16_t k) const {
+    if (k != 0)
+        return -1; // the catalogue's hidden lists are never selected
+    const QModelIndexList selected = names_.selectionModel()->selectedRows();
+    return selected.isEmpty() ? std::int16_t{-1}
+                              : static_cast<std::int16_t>(selected.first().row());
+}
+
+std::int16_t WidgetControls::doListCount(std::int16_t k) const {
+    return static_cast<std::int16_t>(k == 0 ? names_.count() : int{catalogue::BirdCount});
+}
+
+std::u16string WidgetControls::doListItem(std::int16_t k, std::int16_t p) const {
+    const auto position = static_cast<std::size_t>(p);
+    switch (k) {
+    case 0:
+        return names_.item(p)->text().toStdU16String();
+    case 1:
+        return std::u16string(catalogue::FamilyCodes[position]);
+    default:
+        return std::u16string(catalogue::Descriptions[position]);
+    }
+}
+
+std::u16string WidgetControls::doOptionCaption(std::int16_t n) const {
+    return families_[static_cast<std::size_t>(n)]->text().toStdU16String();
+}
+
+void WidgetControls::doSelectOption(std::int16_t n) {
+    // Emits toggled() synchronously when the selection changes, which raises the family event.
+    families_[static_cast<std::size_t>(n)]->setChecked(true);
+}
+
+// The text document keeps paragraphs apart with U+2029 rather than line breaks; CR LF is what the
+// handlers write and expect to read back.
+std::u16string WidgetControls::doText() const {
+    return infoBox_.document()
+        ->toRawText()
+        .replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"))
+        .toStdU16String();
+}
+
+void WidgetControls::doSetText(std::u16string_view text) {
+    infoBox_.setPlainText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()))
+                              .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
