@@ -4,6 +4,7 @@
 # What building and running the program needs.
 RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation"
 # What the tests need beyond that: the formatting check and a real X display for the smoke test.
+# The sanitizer run needs nothing more: g++ brings libasan8, liblsan0 and libubsan1 with it.
 TEST_PACKAGES="clang-format xvfb xauth"
 
 ensure_packages() {

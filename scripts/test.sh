@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: once in the normal build, and
+# once more with the address, leak and undefined-behaviour sanitizers.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -8,3 +9,7 @@ ensure_packages $RUN_PACKAGES $TEST_PACKAGES
 cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
