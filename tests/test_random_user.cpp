@@ -5,10 +5,8 @@
 //
 // Every run uses a fixed seed and a fresh one; set KRIVOKLYUN_SEED to replay a fresh one.
 
-#include "catalogue.h"
-#include "expected.h"
 #include "main_form.h"
-#include "qt_text.h"
+#include "shown_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -44,19 +42,6 @@ std::uint64_t freshSeed() {
     return (std::uint64_t{device()} << 32) ^ device();
 }
 
-// Texts as the box shows them: one \n between paragraphs, whatever the line breaks were.
-QString asShown(std::u16string_view text) {
-    return q(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString birdText(int p) {
-    const expected::Bird& bird = expected::Birds[static_cast<std::size_t>(p)];
-    return QStringLiteral("Семейство ") +
-           q(expected::FamilyCaptions[static_cast<std::size_t>(bird.family)]) +
-           QStringLiteral("\nРод: ") + q(bird.name) + QStringLiteral("\n") +
-           q(catalogue::Descriptions[static_cast<std::size_t>(p)]);
-}
-
 int familyOf(int p) {
     return expected::Birds[static_cast<std::size_t>(p)].family;
 }
@@ -77,7 +62,7 @@ constexpr std::array<std::array<int, 4>, 3> ArrowTarget = {{
 
 // What the window must show. Focus is one of: the info box, a family button, the names list.
 struct Model {
-    QString box = asShown(expected::StartupText);
+    QString box = shown::asShown(expected::StartupText);
     std::optional<int> family;   // the selected family button
     std::optional<int> selected; // the highlighted name
     std::optional<int> current;  // the name under the list's focus frame
@@ -198,12 +183,12 @@ private:
         model_.selected = p;
         model_.current = p;
         model_.family = familyOf(p);
-        model_.box = birdText(p);
+        model_.box = shown::bird(p);
     }
 
     void familyPicked(int n) {
         model_.family = n;
-        model_.box = asShown(expected::FamilyListings[static_cast<std::size_t>(n)]);
+        model_.box = shown::family(n);
     }
 
     void focusButton(int n) {
