@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include "catalogue.h"
+#include "choice_widgets.h"
 #include "handlers.h"
 #include "krivoklyun.xpm"
 
@@ -12,16 +13,12 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QString>
-
-#include <functional>
-#include <utility>
 
 namespace {
 
@@ -72,40 +69,6 @@ constexpr std::u16string_view StartupText =
     u"Мишелов, Морски орел, Орел змияр, Планинска каракара, Сокол орко, Торхъл и Чухал\r\n"
     u"Съберете допълнителен материал за познати семейства и родове грабливи птици.\r\n";
 
-// Behaves like a classic single-selection list box: once a name is picked the selection can be
-// moved but not cleared (Ctrl+click would otherwise clear it), and a click on the name that is
-// already selected is reported, so the user can return from a family listing to that bird.
-class NamesList final : public QListWidget {
-public:
-    NamesList(QWidget* parent, std::function<void()> onSelectedNameClicked)
-        : QListWidget(parent), onSelectedNameClicked_(std::move(onSelectedNameClicked)) {
-        connect(this, &QAbstractItemView::clicked, this, [this] {
-            // clicked() follows a press and release on one item; a press that selected the item
-            // has already been reported as a selection change.
-            if (std::exchange(pressedOnSelected_, false))
-                onSelectedNameClicked_();
-        });
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        const QListWidgetItem* item = itemAt(event->position().toPoint());
-        pressedOnSelected_ = event->button() == Qt::LeftButton && item && item->isSelected();
-        QListWidget::mousePressEvent(event);
-    }
-
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override {
-        const auto command = QListWidget::selectionCommand(index, event);
-        return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
-                                                               : command;
-    }
-
-private:
-    std::function<void()> onSelectedNameClicked_;
-    bool pressedOnSelected_ = false;
-};
-
 } // namespace
 
 MainForm::MainForm() {
@@ -122,7 +85,7 @@ MainForm::MainForm() {
     Label1_[0] = new QLabel(QStringLiteral("Кривоклюн"), this);
     Label1_[0]->setGeometry(twipRect(960, 0, 4575, 375));
 
-    Frame1_ = new QGroupBox(QStringLiteral("сем. Грабливи птици"), this);
+    Frame1_ = new FamilyFrame(QStringLiteral("сем. Грабливи птици"), this);
     Frame1_->setGeometry(twipRect(120, 600, 3015, 1215));
     fillBackground(*Frame1_, FrameColour);
 
@@ -130,7 +93,7 @@ MainForm::MainForm() {
     const std::array<int, 3> optionTops = {360, 600, 840};
     const std::array<int, 3> optionWidths = {2535, 2535, 2775};
     for (std::size_t n = 0; n < Option1_.size(); ++n) {
-        Option1_[n] = new QRadioButton(qs(catalogue::Families[n].caption), Frame1_);
+        Option1_[n] = new FamilyButton(qs(catalogue::Families[n].caption), Frame1_);
         Option1_[n]->setObjectName(QStringLiteral("Option1(%1)").arg(n));
         Option1_[n]->setGeometry(twipRect(120, optionTops[n], optionWidths[n], 285));
         // The buttons are 19 px tall but 16 px apart, so each overlaps the next by 3 px. They
@@ -153,7 +116,6 @@ MainForm::MainForm() {
     List1_ = new NamesList(this, [this] { presentation::List1_Click(state_, *controls_, 0); });
     List1_->setObjectName(QStringLiteral("List1(0)"));
     List1_->setGeometry(twipRect(3240, 900, 5295, 1770));
-    List1_->setSelectionMode(QAbstractItemView::SingleSelection);
     List1_->setSortingEnabled(false);
     List1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColour(*List1_, QPalette::Base, LabelColour);
