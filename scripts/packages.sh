@@ -4,7 +4,7 @@
 # What building and running the program needs.
 RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation"
 # What the tests need beyond that: the formatting check and a real X display for the smoke test.
-TEST_PACKAGES="clang-format xvfb xauth"
+TEST_PACKAGES="clang-format xvfb xauth libx11-dev"
 
 ensure_packages() {
     missing=""

@@ -64,6 +64,12 @@ public:
 FamilyButton::FamilyButton(const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent), style_(std::make_unique<NarrowCaptionGap>()) {
     setStyle(style_.get());
+    connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (!checked || !group())
+            return;
+        for (QAbstractButton* button : group()->buttons())
+            button->setFocusPolicy(button == this ? Qt::StrongFocus : Qt::ClickFocus);
+    });
 }
 
 // The style must not outlive its use: hand the button back to the application's style before

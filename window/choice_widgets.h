@@ -29,7 +29,9 @@ private:
 };
 
 // In Qt, arrow keys in a group where no button is selected yet only move the focus. Here they
-// select the button they move to, as they do once a family has been picked.
+// select the button they move to, as they do once a family has been picked. And Tab enters the
+// group at the selected button, even when code selected it; Qt would enter at the button that
+// last had the focus.
 //
 // The gap between the circle and the caption is narrower than Qt's, as on classic option
 // buttons: with Qt's gap the two longer family captions lose their last pixels at the widths the

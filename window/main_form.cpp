@@ -5,6 +5,8 @@
 #include "handlers.h"
 #include "krivoklyun.xpm"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QColor>
 #include <QFont>
@@ -69,9 +71,18 @@ constexpr std::u16string_view StartupText =
     u"Мишелов, Морски орел, Орел змияр, Планинска каракара, Сокол орко, Торхъл и Чухал\r\n"
     u"Съберете допълнителен материал за познати семейства и родове грабливи птици.\r\n";
 
+// A plain top-level widget would be announced as a mere client area; this one is the program's
+// window.
+QAccessibleInterface* accessibleMainForm(const QString& /*className*/, QObject* object) {
+    auto* form = dynamic_cast<MainForm*>(object);
+    return form ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
+
 } // namespace
 
 MainForm::MainForm() {
+    [[maybe_unused]] static const bool accessibleAsWindow =
+        (QAccessible::installFactory(accessibleMainForm), true);
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("www.example.org - Биология, семейство и род грабливи птици"));
     setWindowIcon(QIcon(QPixmap(krivoklyun_xpm)));
@@ -133,6 +144,13 @@ MainForm::MainForm() {
 
     controls_ = std::make_unique<WidgetControls>(*List1_, Option1_, *Text1_);
     controls_->setText(StartupText);
+
+    // What a screen reader announces: the list by its heading, the info box by a name of its own
+    // (its whole text is read through the text interface), the family buttons inside a group
+    // named by the frame's caption.
+    Label1_[1]->setBuddy(List1_);
+    List1_->setAccessibleName(Label1_[1]->text());
+    Text1_->setAccessibleName(QStringLiteral("Информация"));
 
     setTabOrder(Text1_, Option1_[0]);
     setTabOrder(Option1_[0], Option1_[1]);
