@@ -289,7 +289,8 @@ private slots:
             QCOMPARE(pixel(l, {l->width() - 3, l->height() - 3}), label);
         }
         QCOMPARE(frame1->palette().color(frame1->backgroundRole()), frame);
-        QCOMPARE(pixel(frame1, {1, 1}), frame);
+        QCOMPARE(pixel(frame1, {1, 1}), frame); // by the caption
+        QCOMPARE(pixel(frame1, {frame1->width() - 5, frame1->height() - 5}), frame); // inside
         for (QRadioButton* b : w.families) {
             QCOMPARE(b->palette().color(b->backgroundRole()), frame);
             QCOMPARE(pixel(b, {b->width() - 2, 1}), frame);
