@@ -12,15 +12,15 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QString>
+
+#include <utility>
 
 namespace {
 
@@ -97,6 +97,7 @@ MainForm::MainForm() {
     Label1_[0]->setGeometry(twipRect(960, 0, 4575, 375));
 
     Frame1_ = new FamilyFrame(QStringLiteral("сем. Грабливи птици"), this);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
     Frame1_->setGeometry(twipRect(120, 600, 3015, 1215));
     fillBackground(*Frame1_, FrameColour);
 
@@ -122,12 +123,11 @@ MainForm::MainForm() {
         Label1_[i]->setAlignment(Qt::AlignCenter);
         fillBackground(*Label1_[i], LabelColour);
     }
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
 
     List1_ = new NamesList(this, [this] { presentation::List1_Click(state_, *controls_, 0); });
     List1_->setObjectName(QStringLiteral("List1(0)"));
     List1_->setGeometry(twipRect(3240, 900, 5295, 1770));
-    List1_->setSortingEnabled(false);
+    List1_->setSortingEnabled(false); // position ties a name to its code and description
     List1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColour(*List1_, QPalette::Base, LabelColour);
     for (const std::u16string_view name : catalogue::Names)
