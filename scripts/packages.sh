@@ -3,8 +3,9 @@
 
 # What building and running the program needs.
 RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation"
-# What the tests need beyond that: the formatting check and a real X display for the smoke test.
-TEST_PACKAGES="clang-format xvfb xauth"
+# What the tests need beyond that: the formatting check, a real X display for the smoke test, and
+# for the package test the Debian package tools and the desktop's validators.
+TEST_PACKAGES="clang-format xvfb xauth dpkg-dev file desktop-file-utils appstream"
 
 ensure_packages() {
     missing=""
