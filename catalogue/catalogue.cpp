@@ -78,9 +78,4 @@ const std::array<FamilyEntry, FamilyCount> Families = {{
     {2, u"Ястребови (Accipitridae)"},
 }};
 
-BirdEntry birdAt(std::size_t position) {
-    return {static_cast<std::int16_t>(position), Names.at(position), FamilyCodes.at(position),
-            Descriptions.at(position)};
-}
-
 } // namespace catalogue

@@ -3,9 +3,10 @@
 // The fixed body of data the program presents: sixteen birds of prey and their three families.
 // It is compiled in and never changes at run time.
 //
-// Birds are not records: three parallel lists, aligned by position, hold every bird's name,
-// family code and description. Position is the only key, so none of the lists may ever be sorted
-// or edited on its own. Texts are UTF-16 so that lengths count characters, not bytes.
+// A bird (a BirdEntry) is not a record but a position: three parallel lists, aligned by position,
+// hold every bird's name, family code and description. Position is the only key, so none of the
+// lists may ever be sorted or edited on its own. Texts are UTF-16 so that lengths count characters,
+// not bytes.
 
 #include <array>
 #include <cstddef>
@@ -34,16 +35,5 @@ struct FamilyEntry {
 };
 
 extern const std::array<FamilyEntry, FamilyCount> Families;
-
-// A bird is known only by its position; this gathers its three texts for readers that want them
-// together.
-struct BirdEntry {
-    std::int16_t position;
-    std::u16string_view name;
-    std::u16string_view familyCode;
-    std::u16string_view description;
-};
-
-BirdEntry birdAt(std::size_t position);
 
 } // namespace catalogue

@@ -3,9 +3,12 @@
 
 # What building and running the program needs.
 RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation"
-# What the tests need beyond that: the formatting check and a real X display for the smoke test.
-# The sanitizer run needs nothing more: g++ brings libasan8, liblsan0 and libubsan1 with it.
-TEST_PACKAGES="clang-format xvfb xauth"
+# What the tests need beyond that: the formatting check, a real X display for the smoke test, and
+# for the packaging tests the Debian package tools, the desktop's validators and MinGW's resource
+# compiler. The sanitizer run needs nothing more: g++ brings libasan8, liblsan0 and libubsan1
+# with it.
+TEST_PACKAGES="clang-format xvfb xauth libx11-dev dpkg-dev file desktop-file-utils appstream
+    binutils-mingw-w64-x86-64"
 
 ensure_packages() {
     missing=""

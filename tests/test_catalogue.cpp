@@ -51,16 +51,6 @@ private slots:
             QVERIFY2(text.find(u"  ") == std::u16string_view::npos, qPrintable(q(text)));
         }
     }
-
-    void birdAtGathersOnePositionFromAllThreeLists() {
-        for (std::size_t p = 0; p < catalogue::BirdCount; ++p) {
-            const catalogue::BirdEntry bird = catalogue::birdAt(p);
-            QCOMPARE(bird.position, static_cast<std::int16_t>(p));
-            QCOMPARE(q(bird.name), q(catalogue::Names[p]));
-            QCOMPARE(q(bird.familyCode), q(catalogue::FamilyCodes[p]));
-            QCOMPARE(q(bird.description), q(catalogue::Descriptions[p]));
-        }
-    }
 };
 
 QTEST_APPLESS_MAIN(CatalogueTest)

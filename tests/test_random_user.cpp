@@ -67,8 +67,8 @@ struct Model {
     std::optional<int> selected; // the highlighted name
     std::optional<int> current;  // the name under the list's focus frame
     QWidget* focus = nullptr;
-    // Qt lets only the family button that last had the focus take it by Tab; until one has, all
-    // three do.
+    // The family button that Tab enters the group at: the selected one; before any is selected,
+    // the one that last had the focus (Qt's rule), and until one has, the first one Tab meets.
     std::optional<int> buttonTabStop;
 };
 
@@ -183,11 +183,13 @@ private:
         model_.selected = p;
         model_.current = p;
         model_.family = familyOf(p);
+        model_.buttonTabStop = model_.family;
         model_.box = shown::bird(p);
     }
 
     void familyPicked(int n) {
         model_.family = n;
+        model_.buttonTabStop = n;
         model_.box = shown::family(n);
     }
 
@@ -299,10 +301,13 @@ private:
         int to = from;
         switch (k) {
         case Qt::Key_Up:
-            to = std::max(from - 1, 0);
-            break;
         case Qt::Key_Down:
-            to = std::min(from + 1, BirdCount - 1);
+            // The first Up or Down picks the name under the focus frame.
+            if (!model_.selected) {
+                birdPicked(from);
+                return;
+            }
+            to = k == Qt::Key_Up ? std::max(from - 1, 0) : std::min(from + 1, BirdCount - 1);
             break;
         case Qt::Key_Home:
             to = 0;
@@ -325,8 +330,8 @@ private:
         default:
             return; // Left and Right: a list of one column has nothing beside
         }
-        // A key that would not move the focus frame picks nothing, even where the frame stands on
-        // a name that is not highlighted.
+        // Any other key that would not move the focus frame picks nothing, even where the frame
+        // stands on a name that is not highlighted (Home on the first name after Tab).
         if (to != from && model_.selected != to)
             birdPicked(to);
         model_.current = to;
@@ -357,8 +362,9 @@ private:
         const int to = ArrowTarget[static_cast<std::size_t>(n)][static_cast<std::size_t>(arrow)];
         if (to < 0)
             return;
-        // The arrow selects the button it moves to only when the one it leaves was selected.
-        if (model_.family == n)
+        // The arrow selects the button it moves to, unless another button than the one it leaves
+        // is selected (which the window never lets the focus reach).
+        if (!model_.family || model_.family == n)
             familyPicked(to);
         focusButton(to);
     }

@@ -18,6 +18,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("krivoklyun"));
     QApplication::setApplicationVersion(QStringLiteral(KRIVOKLYUN_VERSION));
+    // Wayland desktops find the window's name and icon through the desktop entry of this name.
+    QApplication::setDesktopFileName(QStringLiteral(KRIVOKLYUN_APP_ID));
 
     MainForm form;
     form.show();

@@ -1,26 +1,25 @@
 #include "main_form.h"
 
 #include "catalogue.h"
+#include "choice_widgets.h"
 #include "handlers.h"
 #include "krivoklyun.xpm"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QColor>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QString>
 
-#include <functional>
 #include <utility>
 
 namespace {
@@ -72,43 +71,18 @@ constexpr std::u16string_view StartupText =
     u"Мишелов, Морски орел, Орел змияр, Планинска каракара, Сокол орко, Торхъл и Чухал\r\n"
     u"Съберете допълнителен материал за познати семейства и родове грабливи птици.\r\n";
 
-// Behaves like a classic single-selection list box: once a name is picked the selection can be
-// moved but not cleared (Ctrl+click would otherwise clear it), and a click on the name that is
-// already selected is reported, so the user can return from a family listing to that bird.
-class NamesList final : public QListWidget {
-public:
-    NamesList(QWidget* parent, std::function<void()> onSelectedNameClicked)
-        : QListWidget(parent), onSelectedNameClicked_(std::move(onSelectedNameClicked)) {
-        connect(this, &QAbstractItemView::clicked, this, [this] {
-            // clicked() follows a press and release on one item; a press that selected the item
-            // has already been reported as a selection change.
-            if (std::exchange(pressedOnSelected_, false))
-                onSelectedNameClicked_();
-        });
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        const QListWidgetItem* item = itemAt(event->position().toPoint());
-        pressedOnSelected_ = event->button() == Qt::LeftButton && item && item->isSelected();
-        QListWidget::mousePressEvent(event);
-    }
-
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override {
-        const auto command = QListWidget::selectionCommand(index, event);
-        return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
-                                                               : command;
-    }
-
-private:
-    std::function<void()> onSelectedNameClicked_;
-    bool pressedOnSelected_ = false;
-};
+// A plain top-level widget would be announced as a mere client area; this one is the program's
+// window.
+QAccessibleInterface* accessibleMainForm(const QString& /*className*/, QObject* object) {
+    auto* form = dynamic_cast<MainForm*>(object);
+    return form ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
 
 } // namespace
 
 MainForm::MainForm() {
+    [[maybe_unused]] static const bool accessibleAsWindow =
+        (QAccessible::installFactory(accessibleMainForm), true);
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("www.example.org - Биология, семейство и род грабливи птици"));
     setWindowIcon(QIcon(QPixmap(krivoklyun_xpm)));
@@ -122,7 +96,8 @@ MainForm::MainForm() {
     Label1_[0] = new QLabel(QStringLiteral("Кривоклюн"), this);
     Label1_[0]->setGeometry(twipRect(960, 0, 4575, 375));
 
-    Frame1_ = new QGroupBox(QStringLiteral("сем. Грабливи птици"), this);
+    Frame1_ = new FamilyFrame(QStringLiteral("сем. Грабливи птици"), this);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
     Frame1_->setGeometry(twipRect(120, 600, 3015, 1215));
     fillBackground(*Frame1_, FrameColour);
 
@@ -130,7 +105,7 @@ MainForm::MainForm() {
     const std::array<int, 3> optionTops = {360, 600, 840};
     const std::array<int, 3> optionWidths = {2535, 2535, 2775};
     for (std::size_t n = 0; n < Option1_.size(); ++n) {
-        Option1_[n] = new QRadioButton(qs(catalogue::Families[n].caption), Frame1_);
+        Option1_[n] = new FamilyButton(qs(catalogue::Families[n].caption), Frame1_);
         Option1_[n]->setObjectName(QStringLiteral("Option1(%1)").arg(n));
         Option1_[n]->setGeometry(twipRect(120, optionTops[n], optionWidths[n], 285));
         // The buttons are 19 px tall but 16 px apart, so each overlaps the next by 3 px. They
@@ -148,13 +123,11 @@ MainForm::MainForm() {
         Label1_[i]->setAlignment(Qt::AlignCenter);
         fillBackground(*Label1_[i], LabelColour);
     }
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
 
     List1_ = new NamesList(this, [this] { presentation::List1_Click(state_, *controls_, 0); });
     List1_->setObjectName(QStringLiteral("List1(0)"));
     List1_->setGeometry(twipRect(3240, 900, 5295, 1770));
-    List1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1_->setSortingEnabled(false);
+    List1_->setSortingEnabled(false); // position ties a name to its code and description
     List1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColour(*List1_, QPalette::Base, LabelColour);
     for (const std::u16string_view name : catalogue::Names)
@@ -171,6 +144,13 @@ MainForm::MainForm() {
 
     controls_ = std::make_unique<WidgetControls>(*List1_, Option1_, *Text1_);
     controls_->setText(StartupText);
+
+    // What a screen reader announces: the list by its heading, the info box by a name of its own
+    // (its whole text is read through the text interface), the family buttons inside a group
+    // named by the frame's caption.
+    Label1_[1]->setBuddy(List1_);
+    List1_->setAccessibleName(Label1_[1]->text());
+    Text1_->setAccessibleName(QStringLiteral("Информация"));
 
     setTabOrder(Text1_, Option1_[0]);
     setTabOrder(Option1_[0], Option1_[1]);
