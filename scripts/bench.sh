@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-ensure_packages $RUN_PACKAGES xvfb xauth valgrind
+ensure_packages $RUN_PACKAGES $BENCH_PACKAGES
 
 rounds=${1:-15}
 cmake --preset default >/dev/null

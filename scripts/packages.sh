@@ -9,6 +9,9 @@ RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-libera
 # with it.
 TEST_PACKAGES="clang-format xvfb xauth libx11-dev dpkg-dev file desktop-file-utils appstream
     binutils-mingw-w64-x86-64"
+# What scripts/bench.sh needs beyond building: a virtual X display, and callgrind to count
+# instructions (preinstalled on developers' machines, but the bench must not rely on that).
+BENCH_PACKAGES="xvfb xauth valgrind"
 
 ensure_packages() {
     missing=""
