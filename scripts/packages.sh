@@ -1,5 +1,5 @@
-# Sourced by run.sh and test.sh: installs the Debian 12 packages that are missing, and only those,
-# so a second run costs nothing.
+# Sourced by run.sh, test.sh and bench.sh: installs the Debian 12 packages that are missing, and
+# only those, so a second run costs nothing.
 
 # What building and running the program needs.
 RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation"
