@@ -9,7 +9,6 @@
 #include "shown_text.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
