@@ -52,15 +52,13 @@ constexpr int FamilyCount = static_cast<int>(expected::FamilyCaptions.size());
 // Where an arrow key moves the focus among the family buttons. Qt picks the nearest button whose
 // centre lies in the arrow's direction; the third button is wider than the other two, so its
 // centre lies to the right of theirs.
-// KNOWN FAULT, reported: Right from the first button skips the second, and Left does nothing on
-// the first two. The table holds what the window does today, so that everything else is still
-// checked; once Left and Right step like Up and Down, make both rows read {-1, 1, -1, 1} and
-// {0, 2, 0, 2}.
+// Where each arrow leads from each family button (-1: nowhere). The buttons stand in a column, so
+// Left and Right step like Up and Down.
 enum Arrow { Up, Down, Left, Right };
 constexpr std::array<std::array<int, 4>, 3> ArrowTarget = {{
     // Up Down Left Right
-    {-1, 1, -1, 2},
-    {0, 2, -1, 2},
+    {-1, 1, -1, 1},
+    {0, 2, 0, 2},
     {1, -1, 1, -1},
 }};
 
@@ -326,20 +324,14 @@ private:
             to = std::min(from + pageRows_, BirdCount - 1);
             break;
         case Qt::Key_Space:
-            // Picks the name under the focus frame. KNOWN FAULT, reported: on the highlighted
-            // name it does nothing, where a click (and Space on the selected family) shows it
-            // again; modelled as it is.
-            if (model_.selected != from)
-                birdPicked(from);
+            // Picks the name under the focus frame, or shows the picked one again.
+            birdPicked(from);
             return;
         default:
             return; // Left and Right: a list of one column has nothing beside
         }
-        // Any other key that would not move the focus frame picks nothing, even where the frame
-        // stands on a name that is not highlighted. KNOWN FAULT, reported: Home and Page Up on the
-        // first name after Tab pick nothing, where Up, Down, End and Page Down pick; modelled as
-        // it is.
-        if (to != from && model_.selected != to)
+        // With nothing picked yet every move key picks; after that, only a move does.
+        if ((to != from || !model_.selected) && model_.selected != to)
             birdPicked(to);
         model_.current = to;
     }

@@ -95,6 +95,36 @@ private slots:
         QVERIFY(w.highlightedName() < 14);
         QCOMPARE(w.shown(), birdText(w.highlightedName()));
         QCOMPARE(w.busy(), 0);
+
+        // Space over the picked name shows it again, as a click on it does.
+        const int picked = w.highlightedName();
+        w.clickFamily(2);
+        w.names->setFocus();
+        w.key(Qt::Key_Space);
+        QCOMPARE(w.shown(), birdText(picked));
+        QCOMPARE(w.writes->count(), 3);
+    }
+
+    // With nothing picked yet, every move key picks a name, even one that leaves the focus frame
+    // on the first name.
+    void firstMoveKeyPicksAName_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("picked");
+        QTest::newRow("Home") << int(Qt::Key_Home) << 0;
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 0;
+        QTest::newRow("Up") << int(Qt::Key_Up) << 0;
+        QTest::newRow("End") << int(Qt::Key_End) << 15;
+    }
+    void firstMoveKeyPicksAName() {
+        QFETCH(int, key);
+        QFETCH(int, picked);
+        Window w;
+        QVERIFY(w.ready());
+        w.key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w.names);
+        w.key(static_cast<Qt::Key>(key));
+        QCOMPARE(w.highlightedName(), picked);
+        QCOMPARE(w.shown(), birdText(picked));
     }
 
     void everyFamilyByMouseListsItsMembers() {
@@ -128,6 +158,16 @@ private slots:
         w.key(Qt::Key_Space); // the selected family again
         QCOMPARE(w.shown(), listing(0));
         QCOMPARE(w.writes->count(), 1 + membersOf(0));
+        // The buttons stand in a column: Left and Right step one button, like Up and Down, and
+        // never skip the middle one for being narrower.
+        for (const auto& [key, family] : {std::pair{Qt::Key_Right, 1},
+                                          {Qt::Key_Right, 2},
+                                          {Qt::Key_Left, 1},
+                                          {Qt::Key_Left, 0}}) {
+            w.key(key);
+            QCOMPARE(w.checkedFamily(), family);
+            QCOMPARE(w.shown(), listing(family));
+        }
     }
 
     // A click on what is already selected raises its event once more, never twice: from a family

@@ -28,16 +28,28 @@ void NamesList::mousePressEvent(QMouseEvent* event) {
 }
 
 void NamesList::keyPressEvent(QKeyEvent* event) {
-    // Focus arriving by Tab puts the focus frame on the first name without picking it; Qt's
-    // Down would then pick the second.
-    const bool upOrDown = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
-    if (upOrDown && event->modifiers() == Qt::NoModifier && selectedItems().isEmpty() &&
-        currentItem()) {
+    const int key = event->key();
+    const bool nothingPicked = selectedItems().isEmpty();
+    // Focus arriving by Tab puts the focus frame on the first name without picking it; Qt's Down
+    // would then pick the second.
+    if ((key == Qt::Key_Down || key == Qt::Key_Up) && event->modifiers() == Qt::NoModifier &&
+        nothingPicked && currentItem()) {
         currentItem()->setSelected(true);
         event->accept();
         return;
     }
+    // Space on the picked name changes no selection; like a click on it, it shows the bird again.
+    const bool spaceOnPicked = key == Qt::Key_Space && currentItem() && currentItem()->isSelected();
     QListWidget::keyPressEvent(event);
+    if (spaceOnPicked) {
+        onSelectedNameClicked_();
+    } else if (nothingPicked && selectedItems().isEmpty() && currentItem() &&
+               (key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_PageUp ||
+                key == Qt::Key_PageDown)) {
+        // Qt picks nothing when the key leaves the focus frame where it is (Home on the first
+        // name); the key still means "go to that name".
+        currentItem()->setSelected(true);
+    }
 }
 
 QItemSelectionModel::SelectionFlags NamesList::selectionCommand(const QModelIndex& index,
@@ -79,6 +91,16 @@ FamilyButton::~FamilyButton() {
 }
 
 void FamilyButton::keyPressEvent(QKeyEvent* event) {
+    // The buttons stand in a column: Left and Right step through them like Up and Down. (Qt would
+    // aim at the nearest centre that way, which skips a narrower button and stops at wider ones.)
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+        QKeyEvent vertical(event->type(), event->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,
+                           event->modifiers(), event->text(), event->isAutoRepeat(),
+                           static_cast<ushort>(event->count()));
+        keyPressEvent(&vertical);
+        event->setAccepted(vertical.isAccepted());
+        return;
+    }
     const bool nothingSelected = group() && !group()->checkedButton();
     QRadioButton::keyPressEvent(event);
     auto* movedTo = qobject_cast<QRadioButton*>(QApplication::focusWidget());

@@ -10,9 +10,10 @@
 // The names list and the family buttons, with the behaviour users know from classic list boxes
 // and option buttons where Qt's defaults differ.
 
-// A single-selection list whose selection, once made, can be moved but never cleared; whose first
-// Up or Down picks the name under the focus frame instead of skipping it; and which reports a
-// click on the name that is already selected (that changes no selection, so nothing else would).
+// A single-selection list whose selection, once made, can be moved but never cleared; where, with
+// nothing picked yet, every move key picks a name (the first Up or Down the one under the focus
+// frame); and which reports a click on, or Space over, the name that is already picked (that
+// changes no selection, so nothing else would).
 class NamesList final : public QListWidget {
 public:
     NamesList(QWidget* parent, std::function<void()> onSelectedNameClicked);

@@ -129,6 +129,7 @@ MainForm::MainForm() {
     List1_->setGeometry(twipRect(3240, 900, 5295, 1770));
     List1_->setSortingEnabled(false); // position ties a name to its code and description
     List1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1_->setUniformItemSizes(true); // one line each: no need to measure every row at start-up
     setColour(*List1_, QPalette::Base, LabelColour);
     for (const std::u16string_view name : catalogue::Names)
         List1_->addItem(qs(name));
