@@ -7,6 +7,7 @@
 #include "expected.h"
 #include "main_form.h"
 #include "qt_text.h"
+#include "shown_text.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -18,27 +19,11 @@
 #include <algorithm>
 #include <array>
 
-inline const QString StartupText = QStringLiteral(
-    "Грабливи птици е несистематично, сборно название за семействата: Совови (Strigidae), "
-    "Соколови (Falconidae) и Ястребови (Accipitridae).\r\n"
-    "Да се реализира проект, представящ междупредметни връзки Биология и Информатика.\r\n"
-    "Тема на проекта: Кривоклюн.\r\n"
-    "Чрез две отделни група радиобутони да се представят познати видове семейства и родове "
-    "грабливи птици. Двете групи имат различен брой елементи. При събитие On-Click върху елемент "
-    "от първата група да се извежда в текстово поле названията на родовете грабливи птици, а при "
-    "събитие On-Click върху елемент от втората група да се извежда кратко описание за "
-    "съответния род.\r\n"
-    "Имената и в двете групи да са подредени по азбучен ред.\r\n"
-    "В реализирания проект са представени следните грабливи птици: Белошипа ветрушка, Блатар, "
-    "Бухал, Горска улулица, Горска ушата сова, Каня, Керкенез, Ловен сокол, Малка кукумявка, "
-    "Мишелов, Морски орел, Орел змияр, Планинска каракара, Сокол орко, Торхъл и Чухал\r\n"
-    "Съберете допълнителен материал за познати семейства и родове грабливи птици.\r\n");
+// The texts with CR LF line breaks, as the program reads the box.
+inline const QString StartupText = q(expected::StartupText);
 
 inline QString birdText(int p) {
-    const expected::Bird& bird = expected::Birds[static_cast<std::size_t>(p)];
-    return "Семейство " + q(expected::FamilyCaptions[static_cast<std::size_t>(bird.family)]) +
-           "\r\nРод: " + q(bird.name) + "\r\n" +
-           q(catalogue::Descriptions[static_cast<std::size_t>(p)]);
+    return shown::bird(p).replace(u'\n', QStringLiteral("\r\n"));
 }
 
 inline QString listing(int n) {
