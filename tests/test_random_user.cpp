@@ -28,8 +28,8 @@
 namespace {
 
 constexpr std::uint64_t FixedSeed = 20261208;
-// Two seeds a run, so 20,000 actions in all.
-constexpr int ActionsPerSeed = 10000;
+// Each of the two seeds of a run drives 20,000 actions.
+constexpr int ActionsPerSeed = 20000;
 constexpr qsizetype BigPasteUnits = qsizetype{1} << 20; // UTF-16 units, 2 MB in memory
 constexpr std::size_t RecentActionsKept = 20;
 
@@ -49,9 +49,6 @@ int familyOf(int p) {
 constexpr int BirdCount = static_cast<int>(expected::Birds.size());
 constexpr int FamilyCount = static_cast<int>(expected::FamilyCaptions.size());
 
-// Where an arrow key moves the focus among the family buttons. Qt picks the nearest button whose
-// centre lies in the arrow's direction; the third button is wider than the other two, so its
-// centre lies to the right of theirs.
 // Where each arrow leads from each family button (-1: nowhere). The buttons stand in a column, so
 // Left and Right step like Up and Down.
 enum Arrow { Up, Down, Left, Right };
