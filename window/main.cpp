@@ -9,9 +9,10 @@ int main(int argc, char* argv[]) {
     // Without this, Qt aborts with a core dump and a page of plugin advice.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("krivoklyun: no graphical display (DISPLAY is not set); to run without one, "
-                   "use: xvfb-run -a krivoklyun\n",
-                   stderr);
+        std::fprintf(stderr,
+                     "krivoklyun: no graphical display (DISPLAY is not set); to run without one, "
+                     "use: xvfb-run -a %s\n",
+                     argv[0]);
         return 1;
     }
 #endif
