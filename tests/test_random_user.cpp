@@ -49,16 +49,6 @@ int familyOf(int p) {
 constexpr int BirdCount = static_cast<int>(expected::Birds.size());
 constexpr int FamilyCount = static_cast<int>(expected::FamilyCaptions.size());
 
-// Where each arrow leads from each family button (-1: nowhere). The buttons stand in a column, so
-// Left and Right step like Up and Down.
-enum Arrow { Up, Down, Left, Right };
-constexpr std::array<std::array<int, 4>, 3> ArrowTarget = {{
-    // Up Down Left Right
-    {-1, 1, -1, 1},
-    {0, 2, 0, 2},
-    {1, -1, 1, -1},
-}};
-
 // What the window must show. Focus is one of: the info box, a family button, the names list.
 struct Model {
     QString box = shown::asShown(expected::StartupText);
@@ -334,19 +324,17 @@ private:
     }
 
     void buttonKey(int n, Qt::Key k) {
-        int arrow = -1;
+        // The buttons stand in a column: Up and Left step to the one above, Down and Right to the
+        // one below, and neither goes past the ends.
+        int to = n;
         switch (k) {
         case Qt::Key_Up:
-            arrow = Up;
+        case Qt::Key_Left:
+            to = n - 1;
             break;
         case Qt::Key_Down:
-            arrow = Down;
-            break;
-        case Qt::Key_Left:
-            arrow = Left;
-            break;
         case Qt::Key_Right:
-            arrow = Right;
+            to = n + 1;
             break;
         case Qt::Key_Space:
             // Selects the button, or, when it is already selected, shows its family again.
@@ -355,8 +343,7 @@ private:
         default:
             return; // Home, End, Page Up and Page Down mean nothing to a button
         }
-        const int to = ArrowTarget[static_cast<std::size_t>(n)][static_cast<std::size_t>(arrow)];
-        if (to < 0)
+        if (to < 0 || to >= FamilyCount)
             return;
         // The arrow selects the button it moves to, unless another button than the one it leaves
         // is selected (which the window never lets the focus reach).
