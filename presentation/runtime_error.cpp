@@ -5,10 +5,24 @@
 
 namespace presentation {
 
-void runtimeError(std::string_view what) {
+namespace {
+
+void reportOnStandardError(std::string_view what) {
     std::fprintf(stderr, "krivoklyun: run-time error: %.*s\n", static_cast<int>(what.size()),
                  what.data());
     std::fflush(stderr);
+}
+
+RuntimeErrorReport report = reportOnStandardError;
+
+} // namespace
+
+void setRuntimeErrorReport(RuntimeErrorReport newReport) {
+    report = newReport ? newReport : reportOnStandardError;
+}
+
+void runtimeError(std::string_view what) {
+    report(what);
     // _Exit, not exit: we may be deep inside a widget's event, and running static destructors
     // from there would only add a second failure to the first.
     std::_Exit(EXIT_FAILURE);
