@@ -1,8 +1,9 @@
 # Sourced by run.sh, test.sh and bench.sh: installs the Debian 12 packages that are missing, and
 # only those, so a second run costs nothing.
 
-# What building and running the program needs.
-RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation"
+# What building and running the program needs (fontconfig: configuring checks which font stands in
+# for Times New Roman).
+RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fontconfig fonts-liberation"
 # What the tests need beyond that: the formatting check, a real X display for the smoke test, and
 # for the packaging tests the Debian package tools, the desktop's validators and MinGW's resource
 # compiler. The sanitizer run needs nothing more: g++ brings libasan8, liblsan0 and libubsan1
