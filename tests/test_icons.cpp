@@ -1,4 +1,6 @@
 #include "ico_writer.h"
+#include "png_writer.h"
+#include "xpm_reader.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -15,11 +17,21 @@ QImage read(const QString& path, const char* format) {
     return reader.read();
 }
 
-QImage decodeIco(const QByteArray& bytes) {
+QImage decode(const std::string& bytes, const char* format) {
     QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer, "ico");
+    buffer.setData(QByteArray::fromStdString(bytes));
+    QImageReader reader(&buffer, format);
     return reader.read();
+}
+
+// The writers take plain pixels; Qt's image is only the independent reader here.
+Image plain(const QImage& qimage) {
+    const QImage argb = qimage.convertToFormat(QImage::Format_ARGB32);
+    Image image{argb.width(), argb.height(), {}};
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            image.pixels.push_back(argb.pixel(x, y));
+    return image;
 }
 
 quint32 u32At(const QByteArray& bytes, qsizetype at) {
@@ -130,10 +142,15 @@ private slots:
         if (size.width() > 16)
             image = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither)
                         .convertToFormat(QImage::Format_ARGB32);
-        const IcoFile ico = encodeIco8(image);
-        QVERIFY2(ico.error.isEmpty(), qPrintable(ico.error));
+        const Encoded ico = encodeIco8(plain(image));
+        QVERIFY2(ico.error.empty(), ico.error.c_str());
         QCOMPARE(static_cast<quint8>(ico.bytes.at(6)), quint8(size.width() % 256));
-        const auto difference = firstDifference(decodeIco(ico.bytes), image);
+        auto difference = firstDifference(decode(ico.bytes, "ico"), image);
+        QVERIFY2(!difference, qPrintable(difference.value_or(QString())));
+        // The PNG keeps partial transparency too, and a large image spans several stored blocks,
+        // each of which the decoder checks along with the CRCs and the Adler-32.
+        image.setPixel(0, size.height() - 1, qRgba(200, 100, 50, 77));
+        difference = firstDifference(decode(encodePng(plain(image)), "png"), image);
         QVERIFY2(!difference, qPrintable(difference.value_or(QString())));
     }
 
@@ -158,9 +175,9 @@ private slots:
     void refusesWhatAnEightBitIconCannotHold() {
         QFETCH(QImage, image);
         QFETCH(QString, reason);
-        const IcoFile ico = encodeIco8(image);
-        QVERIFY(ico.bytes.isEmpty());
-        QVERIFY2(ico.error.contains(reason), qPrintable(ico.error));
+        const Encoded ico = encodeIco8(plain(image));
+        QVERIFY(ico.bytes.empty());
+        QVERIFY2(QString::fromStdString(ico.error).contains(reason), ico.error.c_str());
     }
 
     // Black is both the colour of transparent pixels and an opaque colour; 255 others still fit.
@@ -169,10 +186,51 @@ private slots:
         for (int i = 0; i < 256; ++i)
             image.setPixel(i % 16, i / 16, i == 0 ? qRgb(0, 0, 0) : qRgb(i, 255 - i, 100));
         image.setPixel(15, 15, qRgba(0, 0, 0, 0));
-        const IcoFile ico = encodeIco8(image);
-        QVERIFY2(ico.error.isEmpty(), qPrintable(ico.error));
-        const auto difference = firstDifference(decodeIco(ico.bytes), image);
+        const Encoded ico = encodeIco8(plain(image));
+        QVERIFY2(ico.error.empty(), ico.error.c_str());
+        const auto difference = firstDifference(decode(ico.bytes, "ico"), image);
         QVERIFY2(!difference, qPrintable(difference.value_or(QString())));
+    }
+
+    // The build reads the XPM with its own reader; Qt's reading of the same file is the reference,
+    // including for three-digit colours and several characters per pixel.
+    void xpmReaderAgreesWithQt() {
+        QFile file(QStringLiteral(KRIVOKLYUN_XPM));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray small = "/* XPM */ static const char* x[] = {\n"
+                                 "\"3 2 3 2 0 0\",\n\"   c None\",\n\"ab c #0F8 m white\",\n"
+                                 "\"c. s x c #123456\",\n\"ab  c.\",\n\"c.ab  \"};\n";
+        for (const QByteArray& text : {file.readAll(), small}) {
+            const XpmImage xpm = readXpm(text.toStdString());
+            QVERIFY2(xpm.error.empty(), xpm.error.c_str());
+            QImage qt;
+            QVERIFY(qt.loadFromData(text, "xpm"));
+            const QImage ours(reinterpret_cast<const uchar*>(xpm.image.pixels.data()),
+                              xpm.image.width, xpm.image.height, QImage::Format_ARGB32);
+            const auto difference = firstDifference(ours, qt);
+            QVERIFY2(!difference, qPrintable(difference.value_or(QString())));
+        }
+    }
+
+    void xpmReaderNamesWhatIsWrong_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("bad header") << QByteArray("\"2 x 1 1\"") << QStringLiteral("header");
+        QTest::newRow("truncated")
+            << QByteArray("\"1 2 1 1\" \"a c #000000\" \"a\"") << QStringLiteral("file ends");
+        QTest::newRow("named colour")
+            << QByteArray("\"1 1 1 1\" \"a c red\" \"a\"") << QStringLiteral("\"a c red\"");
+        QTest::newRow("short row") << QByteArray("\"2 1 1 1\" \"a c #000\" \"a\"")
+                                   << QStringLiteral("row 0 has 1 characters, not 2");
+        QTest::newRow("undefined pixel") << QByteArray("\"2 1 1 1\" \"a c #000\" \"ab\"")
+                                         << QStringLiteral("pixel (1, 0) is \"b\"");
+    }
+    void xpmReaderNamesWhatIsWrong() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, reason);
+        const XpmImage xpm = readXpm(text.toStdString());
+        QVERIFY(xpm.image.pixels.empty());
+        QVERIFY2(QString::fromStdString(xpm.error).contains(reason), xpm.error.c_str());
     }
 };
 
