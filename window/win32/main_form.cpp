@@ -1,0 +1,397 @@
+#include "main_form.h"
+
+#include "catalogue.h"
+#include "form_definition.h"
+#include "handlers.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"KrivoklyunMainForm";
+constexpr DWORD FormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN; // fixed size
+
+enum ControlId : int { Label1Id = 100, Frame1Id = 110, Option1Id = 120, List1Id = 130, Text1Id };
+
+std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+COLORREF rgb(form::Colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+// Functions of newer Windows versions, looked up at run time so that the program still starts
+// on the versions without them.
+template <typename Function> Function fromUser32(const char* name) {
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+int dpiOf(HWND window) {
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = fromUser32<GetDpiForWindow>("GetDpiForWindow");
+    if (getDpiForWindow)
+        return static_cast<int>(getDpiForWindow(window));
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+SIZE frameSizeFor(int clientWidth, int clientHeight, int dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = fromUser32<AdjustForDpi>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, clientWidth, clientHeight};
+    if (adjustForDpi)
+        adjustForDpi(&rect, FormStyle, FALSE, 0, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&rect, FormStyle, FALSE, 0);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+} // namespace
+
+MainForm::MainForm(HINSTANCE instance)
+    : formBrush_(CreateSolidBrush(rgb(form::FormBackground))),
+      labelBrush_(CreateSolidBrush(rgb(form::Label1Background))),
+      frameBrush_(CreateSolidBrush(rgb(form::Frame1Background))) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = ClassName;
+    RegisterClassExW(&windowClass); // fails harmlessly when an earlier form registered it
+
+    window_ = CreateWindowExW(0, ClassName, wide(form::Caption).c_str(), FormStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    createControls(instance);
+    controls_ = std::make_unique<NativeControls>(List1_, Option1_, Text1_, [this](std::int16_t n) {
+        presentation::Option1_Click(state_, *controls_, n);
+    });
+    layOut(dpiOf(window_));
+    controls_->setText(form::StartupText);
+    focused_ = Text1_;
+}
+
+MainForm::~MainForm() {
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+    DeleteObject(font_);
+    DeleteObject(formBrush_);
+    DeleteObject(labelBrush_);
+    DeleteObject(frameBrush_);
+}
+
+void MainForm::createControls(HINSTANCE instance) {
+    const auto make = [&](DWORD extendedStyle, const wchar_t* kind, std::u16string_view text,
+                          DWORD style, int id, HWND parent) {
+        return CreateWindowExW(
+            extendedStyle, kind, wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    };
+    // Created top to bottom in the order a screen reader reads them: each label comes right
+    // before the control it names.
+    constexpr DWORD Centred = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+    Label1_[0] = make(0, WC_STATICW, form::Label1[0].text, Centred, Label1Id, window_);
+
+    // The family buttons are the frame's children, so that they are inside their group for a
+    // screen reader as they are on the screen, and placed relative to it.
+    Frame1_ =
+        make(0, WC_BUTTONW, form::Frame1Caption, BS_GROUPBOX | WS_CLIPCHILDREN, Frame1Id, window_);
+    SetWindowSubclass(Frame1_, frameProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    for (std::size_t n = 0; n < Option1_.size(); ++n)
+        Option1_[n] = make(0, WC_BUTTONW, catalogue::Families[n].caption,
+                           BS_AUTORADIOBUTTON | (n == 0 ? WS_GROUP : 0),
+                           Option1Id + static_cast<int>(n), Frame1_);
+
+    Label1_[1] = make(0, WC_STATICW, form::Label1[1].text, Centred, Label1Id + 1, window_);
+    // The list box shows no text of its own; its window text is the heading, which is the
+    // name assistive technology gives it.
+    List1_ = make(WS_EX_CLIENTEDGE, WC_LISTBOXW, form::Label1[1].text,
+                  LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, List1Id, window_);
+    for (const std::u16string_view name : catalogue::Names)
+        SendMessageW(List1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(name).c_str()));
+    SetWindowSubclass(List1_, namesProc, 0, reinterpret_cast<DWORD_PTR>(this));
+
+    Text1_ = make(WS_EX_CLIENTEDGE, WC_EDITW, u"", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL,
+                  Text1Id, window_);
+}
+
+void MainForm::layOut(int dpi) {
+    dpi_ = dpi;
+    const auto px = [dpi](int twips) {
+        return form::toPixels(twips, dpi);
+    };
+    const auto place = [&](HWND control, form::Twips twips) {
+        MoveWindow(control, px(twips.left), px(twips.top), px(twips.width), px(twips.height), TRUE);
+    };
+
+    const form::Font& face = form::FormFont;
+    const HFONT font =
+        CreateFontW(-MulDiv(face.points, dpi, 72), 0, 0, 0, face.weight, FALSE, FALSE, FALSE,
+                    static_cast<BYTE>(face.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, wide(face.face).c_str());
+    for (const HWND control :
+         {Label1_[0], Label1_[1], Frame1_, Option1_[0], Option1_[1], Option1_[2], List1_, Text1_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    DeleteObject(std::exchange(font_, font));
+
+    for (std::size_t i = 0; i < Label1_.size(); ++i)
+        place(Label1_[i], form::Label1[i].place);
+    place(Frame1_, form::Frame1Place);
+    for (std::size_t n = 0; n < Option1_.size(); ++n)
+        place(Option1_[n], form::Option1Places[n]);
+    place(List1_, form::List1Place);
+    place(Text1_, form::Text1Place);
+
+    const SIZE size = frameSizeFor(px(form::ClientWidth), px(form::ClientHeight), dpi);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainForm::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+}
+
+LRESULT CALLBACK MainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form =
+            static_cast<MainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return form && form->controls_ ? form->handle(message, wParam, lParam)
+                                   : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(window_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, formBrush_);
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        if (const LRESULT brush =
+                colour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+            return brush;
+        break;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        // Raised for a click, and for keys, on any name; only a change of name is an event here
+        // (the list box reports some moves that change nothing), re-picking one is caught by the
+        // list itself.
+        if (id == List1Id && code == LBN_SELCHANGE) {
+            if (SendMessageW(List1_, LB_GETCURSEL, 0, 0) != shownName_)
+                nameEvent();
+            return 0;
+        }
+        // A click or Space on a family button, whether or not it was already selected; selecting
+        // one from code raises its event through NativeControls.
+        if (id >= Option1Id && id < Option1Id + static_cast<int>(Option1_.size()) &&
+            code == BN_CLICKED) {
+            familyEvent(static_cast<std::size_t>(id - Option1Id));
+            return 0;
+        }
+        break;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus))
+                focused_ = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        SetFocus(focused_);
+        return 0;
+    case WM_DPICHANGED: {
+        layOut(LOWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT MainForm::colour(HWND control, HDC dc) {
+    HBRUSH brush = nullptr;
+    form::Colour colour{};
+    if (control == Label1_[0] || control == Label1_[1] || control == List1_) {
+        brush = labelBrush_;
+        colour = form::Label1Background;
+    } else if (control == Frame1_ || GetParent(control) == Frame1_) {
+        brush = frameBrush_;
+        colour = form::Frame1Background;
+    }
+    if (brush)
+        SetBkColor(dc, rgb(colour));
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+// The group box draws only its line and caption; its inside is the frame's colour. It passes
+// its buttons' notifications and colour requests on to the form.
+LRESULT CALLBACK MainForm::frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR /*id*/, DWORD_PTR data) {
+    auto& self = *reinterpret_cast<MainForm*>(data);
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(frame, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, self.frameBrush_);
+        return 1;
+    }
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return SendMessageW(self.window_, message, wParam, lParam);
+    default:
+        return DefSubclassProc(frame, message, wParam, lParam);
+    }
+}
+
+// Where the list box differs from the names list users know: with nothing picked, the first Up,
+// Down or Space picks the name under the focus frame (the list box would pick its neighbour, or
+// nothing), whatever modifier is held; and a click on, or Space over, the picked name shows it
+// again, though it changes no selection. A single-selection list box never clears its selection.
+LRESULT CALLBACK MainForm::namesProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR /*id*/, DWORD_PTR data) {
+    auto& self = *reinterpret_cast<MainForm*>(data);
+    const auto picked = [list] {
+        return SendMessageW(list, LB_GETCURSEL, 0, 0);
+    };
+    const auto nameAt = [list](LPARAM point) {
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, point);
+        return HIWORD(hit) == 0 ? LRESULT{LOWORD(hit)} : LRESULT{LB_ERR};
+    };
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE || ((wParam == VK_UP || wParam == VK_DOWN) && picked() < 0)) {
+            if (picked() < 0)
+                SendMessageW(list, LB_SETCURSEL,
+                             static_cast<WPARAM>(SendMessageW(list, LB_GETCARETINDEX, 0, 0)), 0);
+            self.nameEvent();
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        self.pressedOnSelected_ = picked() >= 0 && nameAt(lParam) == picked();
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        if (std::exchange(self.pressedOnSelected_, false) && nameAt(lParam) == picked())
+            self.nameEvent();
+        return result;
+    }
+    default:
+        break;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+void MainForm::nameEvent() {
+    shownName_ = static_cast<int>(SendMessageW(List1_, LB_GETCURSEL, 0, 0));
+    presentation::List1_Click(state_, *controls_, 0);
+}
+
+void MainForm::familyEvent(std::size_t n) {
+    presentation::Option1_Click(state_, *controls_, static_cast<std::int16_t>(n));
+}
+
+bool MainForm::handleNavigationKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || !IsChild(window_, message.hwnd))
+        return false;
+    const HWND from = message.hwnd;
+    if (message.wParam == VK_TAB) {
+        const form::Stop here = from == Text1_               ? form::Stop::Text1
+                                : GetParent(from) == Frame1_ ? form::Stop::Option1
+                                                             : form::Stop::List1;
+        std::size_t stop = 0;
+        while (form::TabOrder[stop] != here)
+            ++stop;
+        const std::size_t count = form::TabOrder.size();
+        focusStop((stop + (GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1)) % count);
+        return true;
+    }
+    // The family buttons stand in a column: every arrow steps to the next or previous one, round
+    // the end, and picks it.
+    std::size_t n = 0;
+    while (n < Option1_.size() && Option1_[n] != from)
+        ++n;
+    const WPARAM key = message.wParam;
+    if (n == Option1_.size() ||
+        (key != VK_UP && key != VK_DOWN && key != VK_LEFT && key != VK_RIGHT))
+        return false;
+    const std::size_t count = Option1_.size();
+    const HWND next = Option1_[(n + (key == VK_DOWN || key == VK_RIGHT ? 1 : count - 1)) % count];
+    SetFocus(next);
+    if (!checked(next))
+        SendMessageW(next, BM_CLICK, 0, 0);
+    return true;
+}
+
+void MainForm::focusStop(std::size_t stop) {
+    switch (form::TabOrder[stop]) {
+    case form::Stop::Text1:
+        SetFocus(Text1_);
+        break;
+    case form::Stop::List1:
+        SetFocus(List1_);
+        break;
+    case form::Stop::Option1: {
+        // The group is entered at the selected family, or at the first when none is.
+        HWND target = Option1_[0];
+        for (const HWND button : Option1_)
+            if (checked(button))
+                target = button;
+        // An option button that gets the focus from the keyboard selects itself, unless it holds
+        // the mouse capture (as while it is being clicked); a focus move alone must pick nothing.
+        SetCapture(target);
+        SetFocus(target);
+        ReleaseCapture();
+        break;
+    }
+    }
+}
+
+void showRuntimeError(std::string_view what) {
+    std::u16string text = u"Грешка по време на изпълнение:\n\n";
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), nullptr, 0);
+    std::wstring detail(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), detail.data(),
+                        length);
+    std::wstring message = wide(text) + detail;
+    MessageBoxW(nullptr, message.c_str(), wide(form::Label1[0].text).c_str(),
+                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+}

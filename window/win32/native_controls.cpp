@@ -1,0 +1,74 @@
+#include "native_controls.h"
+
+#include "catalogue.h"
+
+#include <string>
+#include <utility>
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+std::u16string windowText(HWND window) {
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)), u'\0');
+    // The length may overstate (it may count a conversion's worst case), never understate.
+    const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
+                                      static_cast<int>(text.size() + 1));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+NativeControls::NativeControls(HWND names, const Families& families, HWND infoBox,
+                               std::function<void(std::int16_t)> familySelected)
+    : names_(names), families_(families), infoBox_(infoBox),
+      familySelected_(std::move(familySelected)) {}
+
+std::int16_t NativeControls::doListIndex(std::int16_t k) const {
+    if (k != 0)
+        return -1; // the catalogue's hidden lists are never selected
+    return static_cast<std::int16_t>(SendMessageW(names_, LB_GETCURSEL, 0, 0));
+}
+
+std::int16_t NativeControls::doListCount(std::int16_t k) const {
+    return static_cast<std::int16_t>(k == 0 ? SendMessageW(names_, LB_GETCOUNT, 0, 0)
+                                            : LRESULT{catalogue::BirdCount});
+}
+
+std::u16string NativeControls::doListItem(std::int16_t k, std::int16_t p) const {
+    const auto position = static_cast<std::size_t>(p);
+    switch (k) {
+    case 0: {
+        const auto length = SendMessageW(names_, LB_GETTEXTLEN, static_cast<WPARAM>(p), 0);
+        std::u16string item(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
+        SendMessageW(names_, LB_GETTEXT, static_cast<WPARAM>(p),
+                     reinterpret_cast<LPARAM>(item.data()));
+        item.pop_back();
+        return item;
+    }
+    case 1:
+        return std::u16string(catalogue::FamilyCodes[position]);
+    default:
+        return std::u16string(catalogue::Descriptions[position]);
+    }
+}
+
+std::u16string NativeControls::doOptionCaption(std::int16_t n) const {
+    return windowText(families_[static_cast<std::size_t>(n)]);
+}
+
+void NativeControls::doSelectOption(std::int16_t n) {
+    const auto chosen = static_cast<std::size_t>(n);
+    const bool changes = SendMessageW(families_[chosen], BM_GETCHECK, 0, 0) != BST_CHECKED;
+    for (std::size_t i = 0; i < families_.size(); ++i)
+        SendMessageW(families_[i], BM_SETCHECK, i == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (changes)
+        familySelected_(n);
+}
+
+// A multi-line edit keeps line breaks as CR LF, as the handlers write and expect to read them.
+std::u16string NativeControls::doText() const {
+    return windowText(infoBox_);
+}
+
+void NativeControls::doSetText(std::u16string_view text) {
+    const std::wstring terminated(text.begin(), text.end());
+    SetWindowTextW(infoBox_, terminated.c_str());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "control_services.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+// The control operations over the native controls. The names list is a list box; the family
+// codes and descriptions are never shown, so they are read straight from the catalogue instead of
+// from hidden list boxes.
+class NativeControls final : public presentation::ControlServices {
+public:
+    using Families = std::array<HWND, OptionArraySize>;
+
+    // familySelected raises the family event: BM_SETCHECK notifies nobody, so selecting a button
+    // from code calls it, before selectOption returns, as a user's pick would.
+    NativeControls(HWND names, const Families& families, HWND infoBox,
+                   std::function<void(std::int16_t)> familySelected);
+
+private:
+    std::int16_t doListIndex(std::int16_t k) const override;
+    std::int16_t doListCount(std::int16_t k) const override;
+    std::u16string doListItem(std::int16_t k, std::int16_t p) const override;
+    std::u16string doOptionCaption(std::int16_t n) const override;
+    void doSelectOption(std::int16_t n) override;
+    std::u16string doText() const override;
+    void doSetText(std::u16string_view text) override;
+
+    HWND names_;
+    Families families_;
+    HWND infoBox_;
+    std::function<void(std::int16_t)> familySelected_;
+};
+
+// A window's whole text. wchar_t is UTF-16 on Windows, as the program's texts are.
+std::u16string windowText(HWND window);
