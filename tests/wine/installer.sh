@@ -1,0 +1,155 @@
+#!/bin/sh
+# Walks the Windows downloads through their life under Wine on a virtual X display, in a fresh
+# prefix of its own:
+#   sh tests/wine/installer.sh SETUP.exe PORTABLE.zip WORKDIR x86|x64
+# silent install; files, shortcut and Apps & Features entry; the installed program starts, shows
+# its window and ends with status 0 when closed; a second install over the first leaves one entry;
+# the entry's own quiet-uninstall command removes all of it; the zip holds the same program.
+# Prints "krivoklyun checks: N passed, M failed" and fails unless M is 0 and N is not.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ $# -eq 4 ]; then
+    [ -f "$1" ] && [ -f "$2" ] || { echo "installer.sh: $1 or $2 is missing" >&2; exit 2; }
+    # The 32-bit Wine loader is itself a 32-bit Linux program: some kernels do not start those.
+    if [ "$4" = x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo "installer.sh: 32-bit programs cannot start on this kernel; nothing was tested"
+        exit 77
+    fi
+    rm -rf "$3"
+    mkdir -p "$3/bin"
+    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        # Debian's `wine` insists on the 32-bit loader whenever it is installed.
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$3/bin/wine"
+        chmod +x "$3/bin/wine"
+    fi
+    PATH="$3/bin:$PATH" sh "$here/prefix.sh" "$3/prefix" || exit 1
+    setup=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+    zip=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+    PATH="$3/bin:$PATH" xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$setup" "$zip" "$3" "$4" inner
+    status=$?
+    WINEPREFIX="$3/prefix" wineserver -k 2>/dev/null
+    [ "$status" -eq 0 ] && rm -rf "$3"
+    exit "$status"
+fi
+
+setup=$1 zip=$2 work=$3 arch=$4
+. "$here/env.sh"
+export WINEPREFIX="$work/prefix"
+cd "$work" || exit 1
+passed=0
+failed=0
+check() {
+    what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $what"
+    fi
+}
+seconds() { date +%s.%N; }
+elapsed() { awk "BEGIN { printf \"%.1f\", $2 - $1 }"; }
+
+if [ "$arch" = x86 ]; then
+    view=32 programs="Program Files (x86)"
+else
+    view=64 programs="Program Files"
+fi
+folder="$WINEPREFIX/drive_c/$programs/Кривоклюн"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Кривоклюн.lnk"
+key='Software\Microsoft\Windows\CurrentVersion\Uninstall'
+
+# Both hives' uninstall entries as UTF-8 text, as Apps & Features would read them.
+entries() {
+    : >entries.txt
+    for hive in HKLM HKCU; do
+        wine reg export "$hive\\$key" export.reg /reg:$view /y >/dev/null 2>&1 &&
+            iconv -f UTF-16 -t UTF-8 export.reg | tr -d '\r' >>entries.txt
+    done
+}
+entry_count() { grep -c '^"DisplayName"="Кривоклюн"$' entries.txt; }
+has() { grep -qxF "$1" entries.txt; }
+
+# Where an installer may put anything: after uninstalling, exactly this must be left.
+snapshot() {
+    find "$WINEPREFIX/drive_c/$programs" "$WINEPREFIX/drive_c/ProgramData" \
+        "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu" | LC_ALL=C sort
+}
+snapshot >before.txt
+
+start=$(seconds)
+wine "$setup" /S
+status=$?
+install_time=$(elapsed "$start" "$(seconds)")
+check "the installer ends with status 0 (got $status)" [ "$status" -eq 0 ]
+check "the program is installed" [ -f "$folder/krivoklyun.exe" ]
+check "the licence is installed" [ -f "$folder/LICENSE.txt" ]
+check "the uninstaller is installed" [ -f "$folder/uninstall.exe" ]
+check "the Start-menu shortcut exists" [ -f "$shortcut" ]
+check "the shortcut starts the installed program" \
+    sh -c 'strings -el "$1" | grep -q "krivoklyun\.exe"' - "$shortcut"
+entries
+check "one uninstall entry, machine-wide" [ "$(entry_count)" -eq 1 ]
+check "the entry is in HKLM" grep -q '^\[HKEY_LOCAL_MACHINE\\.*\\Krivoklyun\]$' entries.txt
+check "the entry's version" has '"DisplayVersion"="1.0.0.0"'
+check "the entry's publisher" grep -q '^"Publisher"="..*"$' entries.txt
+check "the entry's icon" has "\"DisplayIcon\"=\"C:\\\\$programs\\\\Кривоклюн\\\\krivoklyun.exe,0\""
+check "the entry's size" grep -q '^"EstimatedSize"=dword:0000[0-9a-f]*[1-9a-f][0-9a-f]*$' entries.txt
+check "the entry cannot be modified or repaired" \
+    sh -c 'grep -qx "\"NoModify\"=dword:00000001" "$1" && grep -qx "\"NoRepair\"=dword:00000001" "$1"' \
+    - entries.txt
+check "the entry's uninstall command" has \
+    "\"UninstallString\"=\"\\\"C:\\\\$programs\\\\Кривоклюн\\\\uninstall.exe\\\"\""
+quiet=$(sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' entries.txt | sed 's/\\\\/\\/g; s/\\"/"/g')
+check "the entry's quiet uninstall command" [ "$quiet" = "\"C:\\$programs\\Кривоклюн\\uninstall.exe\" /S" ]
+
+check "the zip holds exactly the program and the licence" \
+    [ "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "LICENSE.txt krivoklyun.exe " ]
+check "the zip's program is the installed one" \
+    sh -c 'unzip -p "$1" krivoklyun.exe | cmp -s - "$2"' - "$zip" "$folder/krivoklyun.exe"
+check "the zip's licence is the installed one" \
+    sh -c 'unzip -p "$1" LICENSE.txt | cmp -s - "$2"' - "$zip" "$folder/LICENSE.txt"
+
+# The installed program as a user starts it: its window appears, Alt+F4 closes it, status 0.
+wine "$folder/krivoklyun.exe" &
+program=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --class krivoklyun 2>/dev/null | head -1)
+check "the installed program shows its window" [ -n "$window" ]
+if [ -n "$window" ]; then
+    xdotool windowfocus --sync "$window" key alt+F4
+else
+    kill "$program"
+fi
+wait "$program"
+status=$?
+check "the installed program ends with status 0 (got $status)" [ "$status" -eq 0 ]
+
+wine "$setup" /S
+status=$?
+check "a second install ends with status 0 (got $status)" [ "$status" -eq 0 ]
+entries
+check "the second install leaves one entry" [ "$(entry_count)" -eq 1 ]
+check "the second install keeps the program" [ -f "$folder/krivoklyun.exe" ]
+
+# The command Apps & Features runs. The uninstaller hands over to a copy of itself outside the
+# folder and returns at once; waiting for the prefix's last process waits for that copy.
+program=${quiet#\"}
+program=${program%%\"*}
+start=$(seconds)
+wine "$program" ${quiet##*\" }
+status=$?
+wineserver -w
+uninstall_time=$(elapsed "$start" "$(seconds)")
+check "the uninstaller ends with status 0 (got $status)" [ "$status" -eq 0 ]
+check "the program's folder is gone" [ ! -e "$folder" ]
+check "the shortcut is gone" [ ! -e "$shortcut" ]
+entries
+check "the uninstall entry is gone" [ "$(entry_count)" -eq 0 ]
+snapshot >after.txt
+check "uninstalling leaves the folders and menus as they were" cmp -s before.txt after.txt
+
+echo "install: ${install_time} s, uninstall: ${uninstall_time} s (with wineserver's exit)"
+echo "krivoklyun checks: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
