@@ -10,7 +10,10 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ $# -eq 4 ]; then
-    [ -f "$1" ] && [ -f "$2" ] || { echo "installer.sh: $1 or $2 is missing" >&2; exit 2; }
+    if [ ! -f "$1" ] || [ ! -f "$2" ]; then
+        echo "installer.sh: $1 or $2 is missing" >&2
+        exit 2
+    fi
     # The 32-bit Wine loader is itself a 32-bit Linux program: some kernels do not start those.
     if [ "$4" = x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
         echo "installer.sh: 32-bit programs cannot start on this kernel; nothing was tested"
@@ -71,6 +74,8 @@ entries() {
 }
 entry_count() { grep -c '^"DisplayName"="Кривоклюн"$' entries.txt; }
 has() { grep -qxF "$1" entries.txt; }
+zipped_as_installed() { unzip -p "$zip" "$1" | cmp -s - "$folder/$1"; }
+points_at_program() { strings -el "$shortcut" | grep -q 'krivoklyun\.exe'; }
 
 # Where an installer may put anything: after uninstalling, exactly this must be left.
 snapshot() {
@@ -88,8 +93,7 @@ check "the program is installed" [ -f "$folder/krivoklyun.exe" ]
 check "the licence is installed" [ -f "$folder/LICENSE.txt" ]
 check "the uninstaller is installed" [ -f "$folder/uninstall.exe" ]
 check "the Start-menu shortcut exists" [ -f "$shortcut" ]
-check "the shortcut starts the installed program" \
-    sh -c 'strings -el "$1" | grep -q "krivoklyun\.exe"' - "$shortcut"
+check "the shortcut starts the installed program" points_at_program
 entries
 check "one uninstall entry, machine-wide" [ "$(entry_count)" -eq 1 ]
 check "the entry is in HKLM" grep -q '^\[HKEY_LOCAL_MACHINE\\.*\\Krivoklyun\]$' entries.txt
@@ -97,9 +101,8 @@ check "the entry's version" has '"DisplayVersion"="1.0.0.0"'
 check "the entry's publisher" grep -q '^"Publisher"="..*"$' entries.txt
 check "the entry's icon" has "\"DisplayIcon\"=\"C:\\\\$programs\\\\Кривоклюн\\\\krivoklyun.exe,0\""
 check "the entry's size" grep -q '^"EstimatedSize"=dword:0000[0-9a-f]*[1-9a-f][0-9a-f]*$' entries.txt
-check "the entry cannot be modified or repaired" \
-    sh -c 'grep -qx "\"NoModify\"=dword:00000001" "$1" && grep -qx "\"NoRepair\"=dword:00000001" "$1"' \
-    - entries.txt
+check "the entry cannot be modified" has '"NoModify"=dword:00000001'
+check "the entry cannot be repaired" has '"NoRepair"=dword:00000001'
 check "the entry's uninstall command" has \
     "\"UninstallString\"=\"\\\"C:\\\\$programs\\\\Кривоклюн\\\\uninstall.exe\\\"\""
 quiet=$(sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' entries.txt | sed 's/\\\\/\\/g; s/\\"/"/g')
@@ -107,10 +110,8 @@ check "the entry's quiet uninstall command" [ "$quiet" = "\"C:\\$programs\\Кр�
 
 check "the zip holds exactly the program and the licence" \
     [ "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "LICENSE.txt krivoklyun.exe " ]
-check "the zip's program is the installed one" \
-    sh -c 'unzip -p "$1" krivoklyun.exe | cmp -s - "$2"' - "$zip" "$folder/krivoklyun.exe"
-check "the zip's licence is the installed one" \
-    sh -c 'unzip -p "$1" LICENSE.txt | cmp -s - "$2"' - "$zip" "$folder/LICENSE.txt"
+check "the zip's program is the installed one" zipped_as_installed krivoklyun.exe
+check "the zip's licence is the installed one" zipped_as_installed LICENSE.txt
 
 # The installed program as a user starts it: its window appears, Alt+F4 closes it, status 0.
 wine "$folder/krivoklyun.exe" &
@@ -138,6 +139,7 @@ check "the second install keeps the program" [ -f "$folder/krivoklyun.exe" ]
 program=${quiet#\"}
 program=${program%%\"*}
 start=$(seconds)
+# shellcheck disable=SC2086 # the arguments after the quoted program, split as Windows would
 wine "$program" ${quiet##*\" }
 status=$?
 wineserver -w
