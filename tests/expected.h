@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace expected {
@@ -54,6 +55,18 @@ inline constexpr std::array<Bird, 16> Birds = {{
     {u"Чухал (Otus scops)", 18, 0, 122,
      u"или Евразийски чухал (Otus scops) (малка ушата сова, кюхало) е"},
 }};
+
+// The info box after bird p is picked: its family, its name, then its description. Here the
+// descriptions are known only by their opening and length, so the caller supplies the text.
+inline std::u16string birdText(std::size_t p, std::u16string_view description) {
+    const Bird& bird = Birds[p];
+    return std::u16string(u"Семейство ")
+        .append(FamilyCaptions[static_cast<std::size_t>(bird.family)])
+        .append(u"\r\nРод: ")
+        .append(bird.name)
+        .append(u"\r\n")
+        .append(description);
+}
 
 // Family listings, written out whole: heading, then the members in catalogue order, each line
 // ending in CR LF. Position 14 keeps its two trailing spaces.

@@ -16,11 +16,8 @@ inline QString asShown(std::u16string_view crLfText) {
 }
 
 inline QString bird(int p) {
-    const expected::Bird& entry = expected::Birds[static_cast<std::size_t>(p)];
-    return QStringLiteral("Семейство ") +
-           q(expected::FamilyCaptions[static_cast<std::size_t>(entry.family)]) +
-           QStringLiteral("\nРод: ") + q(entry.name) + QStringLiteral("\n") +
-           q(catalogue::Descriptions[static_cast<std::size_t>(p)]);
+    const auto position = static_cast<std::size_t>(p);
+    return asShown(expected::birdText(position, catalogue::Descriptions[position]));
 }
 
 inline QString family(int n) {

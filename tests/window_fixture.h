@@ -23,7 +23,8 @@
 inline const QString StartupText = q(expected::StartupText);
 
 inline QString birdText(int p) {
-    return shown::bird(p).replace(u'\n', QStringLiteral("\r\n"));
+    const auto position = static_cast<std::size_t>(p);
+    return q(expected::birdText(position, catalogue::Descriptions[position]));
 }
 
 inline QString listing(int n) {
