@@ -3,6 +3,7 @@
 #include "runtime_error.h"
 
 #include <string>
+#include <string_view>
 
 namespace presentation {
 
@@ -13,6 +14,23 @@ void requireElement(const char* array, std::int16_t index, std::int16_t size) {
         runtimeError(std::string("control array element ") + array + "(" + std::to_string(index) +
                      ") does not exist; " + array + " has elements 0 to " +
                      std::to_string(size - 1));
+}
+
+// Any line break as CR LF, the one break the handlers write and the one every box shows as such.
+std::u16string withCrLfBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n' || c == u'\u2028' || c == u'\u2029') {
+            out += u"\r\n";
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -46,11 +64,11 @@ void ControlServices::selectOption(std::int16_t n) {
 }
 
 std::u16string ControlServices::text() const {
-    return doText();
+    return withCrLfBreaks(doText());
 }
 
 void ControlServices::setText(std::u16string_view text) {
-    doSetText(text);
+    doSetText(withCrLfBreaks(text));
 }
 
 } // namespace presentation

@@ -32,7 +32,9 @@ public:
     // Option1(n).Value = True. When that changes which button is selected, the family event for n
     // is raised before this returns; selecting the already selected button raises nothing.
     void selectOption(std::int16_t n);
-    // Text1(0).Text, whole. Line breaks are CR LF both ways: what is written is what reads back.
+    // Text1(0).Text, whole. Every line break reads back as CR LF, whatever break was written or
+    // the box holds (CR LF, CR or LF alone, U+2028, U+2029): a box keeps lines, not the characters
+    // that ended them. Every other character reads back as written.
     std::u16string text() const;
     void setText(std::u16string_view text);
 
@@ -40,7 +42,7 @@ protected:
     ControlServices() = default;
 
 private:
-    // Implementations may assume valid indexes.
+    // Implementations may assume valid indexes, and are given text with CR LF breaks only.
     virtual std::int16_t doListIndex(std::int16_t k) const = 0;
     virtual std::int16_t doListCount(std::int16_t k) const = 0;
     virtual std::u16string doListItem(std::int16_t k, std::int16_t p) const = 0;

@@ -42,7 +42,7 @@ void MemoryControls::doSelectOption(std::int16_t n) {
 }
 
 std::u16string MemoryControls::doText() const {
-    return infoBox;
+    return onRead ? onRead(infoBox) : infoBox;
 }
 
 void MemoryControls::doSetText(std::u16string_view text) {

@@ -20,6 +20,9 @@ public:
     std::int16_t selectedFamily = -1;
     std::u16string infoBox;
     std::vector<std::u16string> writes; // every text written to the info box, in order
+    // What the box does to its text between a write and the next read; nothing when empty. A
+    // handler that extends its own copy instead of reading the box back never sees it.
+    std::function<std::u16string(std::u16string)> onRead;
     std::function<void(std::int16_t)> onFamilySelected;
 
 private:

@@ -104,6 +104,43 @@ CASE(birdSelectionBuildsThreeLinesByReadingTheBoxBack) {
     }
 }
 
+// A box may change its text between a write and the next read; each extension must build on
+// what the box gives back, not on the handler's own copy. This box marks the end of what it gives
+// back each time, so every read leaves a mark where the next extension begins.
+CASE(eachExtensionBuildsOnWhatTheBoxGivesBack) {
+    const auto markEachRead = [](std::u16string text) {
+        return text + u'|';
+    };
+    const auto withMarks = [](std::u16string_view text) {
+        std::u16string out;
+        for (const char16_t c : text) {
+            out += c;
+            if (c == u'\n')
+                out += u'|';
+        }
+        if (out.ends_with(u'|'))
+            out.pop_back(); // no read follows the last write
+        return out;
+    };
+    Form bird;
+    bird.controls.onRead = markEachRead;
+    bird.pickBird(6);
+    CHECK_EQ(bird.controls.infoBox, withMarks(expected::birdText(6, bird.controls.lists[2][6])));
+
+    Form family;
+    family.controls.onRead = markEachRead;
+    family.pickFamily(2);
+    CHECK_EQ(family.controls.infoBox, withMarks(expected::FamilyListings[2]));
+}
+
+CASE(infoBoxGivesEveryLineBreakBackAsCrLf) {
+    MemoryControls controls;
+    controls.setText(u"a\nb\rc\r\nd\u2028e\u2029f\n\r\r\ng\u00a0h");
+    CHECK_EQ(controls.infoBox, u"a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n\r\n\r\ng\u00a0h");
+    controls.infoBox = u"typed\nby\u2029hand\r"; // as a widget may hold it
+    CHECK_EQ(controls.text(), u"typed\r\nby\r\nhand\r\n");
+}
+
 CASE(birdOfTheSelectedFamilyLeavesTheFamilyAlone) {
     Form form;
     form.pickBird(2); // an owl

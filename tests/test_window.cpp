@@ -222,8 +222,8 @@ private slots:
         QCOMPARE(w.shown(), birdText(9));
     }
 
-    // The handlers extend the box by reading it back, so a read must return exactly what was
-    // written, CR LF pairs included, while the box itself shows real line breaks.
+    // The handlers extend the box by reading it back, so a read must return exactly what they
+    // wrote, CR LF pairs included, while the box itself shows real line breaks.
     void infoBoxRoundTripsCrLf_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << QString();
@@ -244,6 +244,21 @@ private slots:
         QCOMPARE(q(controls.text()), text);
         QVERIFY(!box.toPlainText().contains(u'\r'));
         QCOMPARE(box.document()->blockCount(), static_cast<int>(text.count(u'\n')) + 1);
+    }
+
+    // Any break the box is given or holds (Shift+Enter types a line separator) reads back as
+    // CR LF.
+    void infoBoxGivesEveryLineBreakBackAsCrLf() {
+        QListWidget names;
+        QRadioButton a, b, c;
+        QPlainTextEdit box;
+        WidgetControls controls(names, {&a, &b, &c}, box);
+        controls.setText(u"а\nб\rв\u2029г");
+        QCOMPARE(box.document()->blockCount(), 4);
+        box.moveCursor(QTextCursor::End);
+        QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(&box, Qt::Key_X);
+        QCOMPARE(q(controls.text()), QStringLiteral("а\r\nб\r\nв\r\nг\r\nx"));
     }
 
     void layoutMatchesTheDesignAt96Dpi() {

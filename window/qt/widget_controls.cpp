@@ -47,13 +47,10 @@ void WidgetControls::doSelectOption(std::int16_t n) {
     families_[static_cast<std::size_t>(n)]->setChecked(true);
 }
 
-// The text document keeps paragraphs apart with U+2029 rather than line breaks; CR LF is what the
-// handlers write and expect to read back.
+// Raw, so that a no-break space stays one; the document's paragraph and line separators come back
+// as CR LF through ControlServices.
 std::u16string WidgetControls::doText() const {
-    return infoBox_.document()
-        ->toRawText()
-        .replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"))
-        .toStdU16String();
+    return infoBox_.document()->toRawText().toStdU16String();
 }
 
 void WidgetControls::doSetText(std::u16string_view text) {
