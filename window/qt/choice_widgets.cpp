@@ -31,8 +31,10 @@ void NamesList::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool nothingPicked = selectedItems().isEmpty();
     // Focus arriving by Tab puts the focus frame on the first name without picking it; Qt's Down
-    // would then pick the second.
-    if ((key == Qt::Key_Down || key == Qt::Key_Up) && event->modifiers() == Qt::NoModifier &&
+    // would then pick the second (with Shift, the third). In a single-selection list Ctrl and
+    // Shift change nothing, and the keypad's Down is Down.
+    const auto plainMove = Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier;
+    if ((key == Qt::Key_Down || key == Qt::Key_Up) && (event->modifiers() & ~plainMove) == 0 &&
         nothingPicked && currentItem()) {
         currentItem()->setSelected(true);
         event->accept();
