@@ -43,8 +43,11 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 expected_files="usr/bin/krivoklyun
 usr/share/applications/$app_id.desktop
+usr/share/doc/krivoklyun/changelog.gz
 usr/share/doc/krivoklyun/copyright
 usr/share/icons/hicolor/32x32/apps/$app_id.png
+usr/share/man/bg/man1/krivoklyun.1.gz
+usr/share/man/man1/krivoklyun.1.gz
 usr/share/metainfo/$app_id.metainfo.xml"
 actual_files=$(cd "$root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [ "$actual_files" = "$expected_files" ] ||
@@ -67,6 +70,8 @@ grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the 
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $app_id.desktop"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+zcat "$root/usr/share/doc/krivoklyun/changelog.gz" | head -n 1 | grep -q "^krivoklyun ($version) " ||
+    fail "the changelog's last entry is not version $version"
 
 # --- the desktop's validators: not even a hint may remain
 out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate failed: $out"
