@@ -13,6 +13,10 @@ TEST_PACKAGES="clang-format xvfb xauth libx11-dev dpkg-dev file desktop-file-uti
 # What scripts/bench.sh needs beyond building: a virtual X display, and callgrind to count
 # instructions (preinstalled on developers' machines, but the bench must not rely on that).
 BENCH_PACKAGES="xvfb xauth valgrind"
+# The Windows builds: MinGW-w64's compilers (posix threads), Wine for 64- and 32-bit programs with
+# its own UI fonts, and the 32-bit MinGW binutils whose objdump reads the 32-bit exe's imports.
+WINDOWS_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
+    wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool file"
 
 ensure_packages() {
     missing=""
@@ -31,6 +35,12 @@ ensure_packages() {
         exit 1
     fi
     echo "Installing:$missing"
+    # 32-bit packages (wine32:i386) come from the i386 architecture, which Debian leaves off.
+    case "$missing" in
+    *:i386*)
+        dpkg --print-foreign-architectures | grep -qx i386 || $as_root dpkg --add-architecture i386
+        ;;
+    esac
     $as_root apt-get update -qq
     # shellcheck disable=SC2086
     DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing

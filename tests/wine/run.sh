@@ -10,6 +10,11 @@ if [ -z "${WINEPREFIX:-}" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "run.sh: WINEPREFIX must name a prefix made by tests/wine/prefix.sh" >&2
     exit 2
 fi
+if [ "$KRIVOKLYUN_WINE32_RUNS" = no ] && file -b "$1" | grep -q '^PE32 '; then
+    echo "run.sh: SKIPPED: this kernel cannot run 32-bit programs (no IA-32 emulation)," \
+        "so Wine cannot run $1" >&2
+    exit 77
+fi
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
 xvfb-run -a -s "-screen 0 1024x768x24" wine "$@" >"$output" 2>&1
