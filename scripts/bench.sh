@@ -1,29 +1,42 @@
 #!/bin/sh
 # Measures what the program costs beyond Qt itself: start-up against two floors (a bare window and
 # the same widgets without data or logic) on a virtual X display, instructions to the first frame
-# under callgrind, and single clicks against one plain write of the same text.
-#   sh scripts/bench.sh [ROUNDS]     (default 15 rounds of the three programs, in rotating order)
+# under callgrind, and single clicks against one plain write of the same text. Then, under Wine on
+# a virtual X display, the Windows program's start-up against a bare native window.
+#   sh scripts/bench.sh [ROUNDS] [linux|windows]
+# (default 15 rounds of the programs, in alternating order; both parts)
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-ensure_packages $RUN_PACKAGES $BENCH_PACKAGES
 
 rounds=${1:-15}
+parts=${2:-linux windows}
+case $parts in
+linux) ensure_packages $RUN_PACKAGES $BENCH_PACKAGES ;;
+windows) ensure_packages $RUN_PACKAGES $BENCH_PACKAGES $WINDOWS_PACKAGES ;;
+"linux windows") ensure_packages $RUN_PACKAGES $BENCH_PACKAGES $WINDOWS_PACKAGES ;;
+*)
+    echo "usage: sh scripts/bench.sh [ROUNDS] [linux|windows]" >&2
+    exit 2
+    ;;
+esac
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+chmod 700 "$scratch"
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%Y-%m-%d)"
+
+if [ "$parts" != windows ]; then
+echo
 cmake --preset default >/dev/null
 cmake --build --preset default --target bench_krivoklyun bench_bare_window bench_widget_floor \
     startup_bench bench_clicks >/dev/null
 bench=build/default/tests/bench
 
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-chmod 700 "$scratch"
 export XDG_RUNTIME_DIR="$scratch"
 # No session bus here: without one, Qt forks dbus-launch at start-up, and that child would be timed
 # and counted too. On a desktop the bus is there; here every program is spared the same attempt.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus"
-
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%Y-%m-%d)"
-echo
 
 xvfb-run -a -s "-screen 0 800x600x24" sh -s "$bench" "$rounds" "$scratch" <<'SCRIPT'
 bench=$1 rounds=$2 scratch=$3
@@ -53,3 +66,37 @@ SCRIPT
 echo
 echo "One click through the real widgets, and one plain write of the text it ends with:"
 QT_QPA_PLATFORM=offscreen "$bench/bench_clicks" 2>/dev/null | grep -A1 '^RESULT'
+fi
+
+[ "$parts" != linux ] || exit 0
+# Windows: each build's program against a bare native window of the same size and colour built
+# the same way, started alternately in a fresh Wine prefix with a running wineserver, as on a PC
+# where Windows is already up.
+. tests/wine/env.sh
+export WINEPREFIX="$scratch/wine-prefix"
+sh tests/wine/prefix.sh "$WINEPREFIX"
+for preset in windows-x86 windows-x64; do
+    echo
+    echo "$preset, under Wine $(wine --version) on Xvfb:"
+    if [ "$preset" = windows-x86 ] && [ "$KRIVOKLYUN_WINE32_RUNS" = no ]; then
+        echo "skipped: this kernel cannot run 32-bit programs, so Wine cannot run the 32-bit build"
+        continue
+    fi
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset --target krivoklyun bench_bare_window_win32 startup_bench_win32 \
+        >/dev/null
+    bench=build/$preset/tests/bench/win32
+    xvfb-run -a -s "-screen 0 1024x768x24" sh -s "$bench" "$rounds" build/$preset "$scratch" <<'SCRIPT'
+. tests/wine/env.sh
+bench=$1 rounds=$2 build=$3 scratch=$4
+windows_path() { wine winepath -w "$1" | tr -d '\r'; }
+wineserver -p
+wine "$bench/startup_bench_win32.exe" "$rounds" \
+    "bare=$(windows_path "$bench/bench_bare_window_win32.exe")" \
+    "krivoklyun=$(windows_path "$build/window/win32/krivoklyun.exe")" >"$scratch/table"
+status=$?
+wineserver -k
+tr -d '\r' <"$scratch/table"
+exit $status
+SCRIPT
+done

@@ -6,6 +6,8 @@
 //
 // Each program must link first_frame.cpp, which reports the frame and ends the process.
 
+#include "median.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -78,12 +80,6 @@ bool runOnce(Program& program, bool keep) {
         program.peakKiB.push_back(static_cast<double>(usage.ru_maxrss));
     }
     return true;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 } // namespace
