@@ -9,11 +9,14 @@ export LC_ALL=C.UTF-8
 # Debian's `wine` picks the 32-bit loader whenever wine32 is installed. A kernel that cannot run
 # 32-bit programs (IA-32 emulation off, as on some virtual machines) refuses it, and then every
 # program fails, 64-bit ones too. There the 64-bit loader runs the 64-bit programs; 32-bit ones
-# cannot run at all, which run.sh reports as a skip.
+# cannot run at all, which run.sh reports as a skip. $KRIVOKLYUN_WINE is the loader to start,
+# for commands such as xvfb-run that start it themselves and so do not see the function.
 KRIVOKLYUN_WINE32_RUNS=yes
+KRIVOKLYUN_WINE=wine
 if [ -e /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
     [ -x /usr/lib/wine/wine64 ]; then
     KRIVOKLYUN_WINE32_RUNS=no
-    export WINELOADER=/usr/lib/wine/wine64
-    wine() { /usr/lib/wine/wine64 "$@"; }
+    KRIVOKLYUN_WINE=/usr/lib/wine/wine64
+    export WINELOADER=$KRIVOKLYUN_WINE
+    wine() { "$KRIVOKLYUN_WINE" "$@"; }
 fi

@@ -17,7 +17,7 @@ if [ "$KRIVOKLYUN_WINE32_RUNS" = no ] && file -b "$1" | grep -q '^PE32 '; then
 fi
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-xvfb-run -a -s "-screen 0 1024x768x24" wine "$@" >"$output" 2>&1
+xvfb-run -a -s "-screen 0 1024x768x24" "$KRIVOKLYUN_WINE" "$@" >"$output" 2>&1
 status=$?
 tr -d '\r' <"$output"
 last=$(tr -d '\r' <"$output" | grep '^krivoklyun checks: ' | tail -1)
