@@ -185,9 +185,15 @@ LRESULT CALLBACK MainForm::windowProc(HWND window, UINT message, WPARAM wParam, 
 LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: {
-        RECT client;
-        GetClientRect(window_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, formBrush_);
+        // A group box is transparent and draws only its line and caption: its inside, in the
+        // frame's colour, is painted here.
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        RECT area;
+        GetClientRect(window_, &area);
+        FillRect(dc, &area, formBrush_);
+        GetWindowRect(Frame1_, &area);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+        FillRect(dc, &area, frameBrush_);
         return 1;
     }
     case WM_CTLCOLORSTATIC:
@@ -258,18 +264,11 @@ LRESULT MainForm::colour(HWND control, HDC dc) {
     return reinterpret_cast<LRESULT>(brush);
 }
 
-// The group box draws only its line and caption; its inside is the frame's colour. It passes
-// its buttons' notifications and colour requests on to the form.
+// The group box passes its buttons' notifications and colour requests on to the form.
 LRESULT CALLBACK MainForm::frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR /*id*/, DWORD_PTR data) {
     auto& self = *reinterpret_cast<MainForm*>(data);
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT client;
-        GetClientRect(frame, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, self.frameBrush_);
-        return 1;
-    }
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
