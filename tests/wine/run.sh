@@ -17,7 +17,8 @@ if [ "$KRIVOKLYUN_WINE32_RUNS" = no ] && file -b "$1" | grep -q '^PE32 '; then
 fi
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-xvfb-run -a -s "-screen 0 1024x768x24" "$KRIVOKLYUN_WINE" "$@" >"$output" 2>&1
+# Room for the window at 192 dpi (1166 × 730 pixels with its frame).
+xvfb-run -a -s "-screen 0 1280x1024x24" "$KRIVOKLYUN_WINE" "$@" >"$output" 2>&1
 status=$?
 tr -d '\r' <"$output"
 last=$(tr -d '\r' <"$output" | grep '^krivoklyun checks: ' | tail -1)

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs a Windows test under Wine with the prefix's screen density set to DPI, and sets it back to
+# 96 afterwards, whatever the outcome:
+#   sh at_dpi.sh DPI program.exe [arguments]
+set -u
+dpi=$1
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../wine/env.sh"
+set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+        wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+trap 'set_dpi 96' EXIT
+set_dpi "$dpi" || { echo "at_dpi.sh: could not set the density to $dpi" >&2; exit 1; }
+sh "$here/../wine/run.sh" "$@"

@@ -1,0 +1,249 @@
+// The native window under Wine, driven by real mouse and keyboard input: texts, selection,
+// checked family, focus order, geometry, font and colours. Run with --dpi=N, the density the
+// prefix was set to, to check the layout scaled to it.
+
+#include "catalogue.h"
+#include "check.h"
+#include "expected.h"
+#include "form_definition.h"
+#include "main_form.h"
+#include "win32_input.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+int dpi = 96;
+
+std::u16string birdText(int p) {
+    const expected::Bird& bird = expected::Birds[static_cast<std::size_t>(p)];
+    return u"Семейство " +
+           std::u16string(expected::FamilyCaptions[static_cast<std::size_t>(bird.family)]) +
+           u"\r\nРод: " + std::u16string(bird.name) + u"\r\n" +
+           std::u16string(catalogue::Descriptions[static_cast<std::size_t>(p)]);
+}
+
+std::u16string listing(int n) {
+    return std::u16string(expected::FamilyListings[static_cast<std::size_t>(n)]);
+}
+
+struct Window {
+    MainForm form{GetModuleHandleW(nullptr)};
+
+    Window() {
+        form.show(SW_SHOWNORMAL);
+        SetForegroundWindow(form.window());
+        input::pump(&form, 300);
+    }
+    std::u16string shown() const { return windowText(form.infoBox()); }
+    int picked() const { return static_cast<int>(SendMessageW(form.names(), LB_GETCURSEL, 0, 0)); }
+    int checkedFamily() const {
+        for (std::size_t n = 0; n < 3; ++n)
+            if (SendMessageW(form.option(n), BM_GETCHECK, 0, 0) == BST_CHECKED)
+                return static_cast<int>(n);
+        return -1;
+    }
+    int busy() const { return form.formState().Busy; }
+
+    void clickName(int p) {
+        RECT item;
+        SendMessageW(form.names(), LB_SETTOPINDEX, static_cast<WPARAM>(p), 0); // scrolling only
+        SendMessageW(form.names(), LB_GETITEMRECT, static_cast<WPARAM>(p),
+                     reinterpret_cast<LPARAM>(&item));
+        // Alternating sides, so that two clicks in a row never make a double click.
+        input::click(form, form.names(),
+                     {item.left + 20 + 60 * (p % 2), (item.top + item.bottom) / 2});
+    }
+    void clickFamily(int n) {
+        RECT button;
+        GetClientRect(form.option(static_cast<std::size_t>(n)), &button);
+        input::click(form, form.option(static_cast<std::size_t>(n)), {30, button.bottom / 2});
+    }
+    void key(WORD virtualKey, bool shift = false) { input::press(form, virtualKey, shift); }
+};
+
+// Where a control is, in its container's client area.
+RECT placeOf(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool placedAt(HWND control, form::Twips twips) {
+    const RECT rect = placeOf(control);
+    const auto px = [](int value) {
+        return form::toPixels(value, dpi);
+    };
+    return rect.left == px(twips.left) && rect.top == px(twips.top) &&
+           rect.right - rect.left == px(twips.width) && rect.bottom - rect.top == px(twips.height);
+}
+
+// The colour on the screen at a point of the control's client area.
+COLORREF pixel(HWND control, POINT point) {
+    ClientToScreen(control, &point);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+COLORREF rgb(form::Colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+CASE(opensWithTheStartupTextScaledLayoutFontAndColours) {
+    Window w;
+    CHECK_EQ(w.shown(), expected::StartupText);
+    CHECK_EQ(w.picked(), -1);
+    CHECK_EQ(w.checkedFamily(), -1);
+    CHECK(GetFocus() == w.form.infoBox());
+    CHECK_EQ(windowText(w.form.window()), form::Caption);
+
+    CHECK_EQ(w.form.dpi(), dpi);
+    RECT client;
+    GetClientRect(w.form.window(), &client);
+    CHECK_EQ(client.right, form::toPixels(form::ClientWidth, dpi));
+    CHECK_EQ(client.bottom, form::toPixels(form::ClientHeight, dpi));
+    const LONG style = GetWindowLongW(w.form.window(), GWL_STYLE);
+    CHECK((style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) == 0); // fixed size
+    CHECK(placedAt(w.form.label(0), form::Label1[0].place));
+    CHECK(placedAt(w.form.label(1), form::Label1[1].place));
+    CHECK(placedAt(w.form.frame(), form::Frame1Place));
+    for (std::size_t n = 0; n < 3; ++n) {
+        CHECK(GetParent(w.form.option(n)) == w.form.frame());
+        CHECK(placedAt(w.form.option(n), form::Option1Places[n]));
+        CHECK_EQ(windowText(w.form.option(n)), expected::FamilyCaptions[n]);
+    }
+    CHECK(placedAt(w.form.names(), form::List1Place));
+    CHECK(placedAt(w.form.infoBox(), form::Text1Place));
+    CHECK_EQ(SendMessageW(w.form.names(), LB_GETCOUNT, 0, 0), LRESULT{16});
+
+    for (const HWND control :
+         {w.form.label(0), w.form.option(2), w.form.names(), w.form.infoBox()}) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        CHECK(std::wstring(font.lfFaceName) == L"Times New Roman");
+        CHECK_EQ(font.lfHeight, -MulDiv(12, dpi, 72));
+        CHECK_EQ(font.lfWeight, 400L);
+        CHECK_EQ(int{font.lfCharSet}, 204);
+    }
+
+    // Points clear of any text and border.
+    const auto inset = [](HWND control, int dx, int dy) {
+        RECT rect;
+        GetClientRect(control, &rect);
+        return POINT{dx >= 0 ? dx : rect.right + dx, dy >= 0 ? dy : rect.bottom + dy};
+    };
+    CHECK_EQ(pixel(w.form.window(), {4, 4}), rgb(form::FormBackground));
+    CHECK_EQ(pixel(w.form.label(0), inset(w.form.label(0), 3, 3)), rgb(form::Label1Background));
+    CHECK_EQ(pixel(w.form.label(1), inset(w.form.label(1), -3, 3)), rgb(form::Label1Background));
+    CHECK_EQ(pixel(w.form.frame(), inset(w.form.frame(), 4, -6)), rgb(form::Frame1Background));
+    CHECK_EQ(pixel(w.form.option(0), inset(w.form.option(0), -3, 3)), rgb(form::Option1Background));
+    CHECK_EQ(pixel(w.form.names(), {1, 1}), rgb(form::List1Background));
+    CHECK_EQ(pixel(w.form.infoBox(), inset(w.form.infoBox(), -30, -2)), GetSysColor(COLOR_WINDOW));
+}
+
+CASE(everyNameByMouseShowsItsBirdAndSelectsItsFamily) {
+    Window w;
+    for (int p = 0; p < 16; ++p) {
+        w.clickName(p);
+        CHECK_EQ(w.shown(), birdText(p));
+        CHECK_EQ(w.picked(), p);
+        CHECK_EQ(w.checkedFamily(), expected::Birds[static_cast<std::size_t>(p)].family);
+        CHECK_EQ(w.busy(), 0);
+    }
+}
+
+// A click on what is already selected raises its event once more: from a family listing back to
+// the highlighted bird, and from a bird back to its family's listing.
+CASE(familiesByMouseAndReclicksShowTheSelectionAgain) {
+    Window w;
+    for (int n : {1, 0, 2}) {
+        w.clickFamily(n);
+        CHECK_EQ(w.shown(), listing(n));
+        CHECK_EQ(w.checkedFamily(), n);
+    }
+    w.clickName(6);
+    w.clickFamily(0);
+    CHECK_EQ(w.shown(), listing(0));
+    CHECK_EQ(w.picked(), 6); // the bird stays highlighted under a family listing
+    w.clickName(6);
+    CHECK_EQ(w.shown(), birdText(6));
+    CHECK_EQ(w.checkedFamily(), 1);
+    w.clickFamily(1);
+    CHECK_EQ(w.shown(), listing(1));
+    CHECK_EQ(w.busy(), 0);
+}
+
+CASE(keyboardFocusOrderArrowsAndSpace) {
+    Window w;
+    w.key(VK_TAB); // into the family group: focus alone picks nothing
+    CHECK(GetFocus() == w.form.option(0));
+    CHECK_EQ(w.checkedFamily(), -1);
+    w.key(VK_TAB);
+    CHECK(GetFocus() == w.form.names());
+    CHECK_EQ(w.picked(), -1);
+    CHECK_EQ(w.shown(), expected::StartupText);
+
+    w.key(VK_DOWN); // the first Down picks the name under the focus frame
+    CHECK_EQ(w.picked(), 0);
+    CHECK_EQ(w.shown(), birdText(0));
+    w.key(VK_DOWN);
+    CHECK_EQ(w.shown(), birdText(1));
+    w.key(VK_END);
+    CHECK_EQ(w.shown(), birdText(15));
+    w.key(VK_UP);
+    CHECK_EQ(w.shown(), birdText(14));
+    CHECK_EQ(w.checkedFamily(), 1);
+
+    w.key(VK_TAB); // round to the info box, then into the group at the selected family
+    CHECK(GetFocus() == w.form.infoBox());
+    w.key(VK_TAB);
+    CHECK(GetFocus() == w.form.option(1));
+    CHECK_EQ(w.shown(), birdText(14));
+    w.key(VK_SPACE); // the selected family again
+    CHECK_EQ(w.shown(), listing(1));
+    for (const auto& [key, family] :
+         {std::pair<WORD, int>{VK_DOWN, 2}, {VK_UP, 1}, {VK_LEFT, 0}, {VK_RIGHT, 1}}) {
+        w.key(key);
+        CHECK_EQ(w.checkedFamily(), family);
+        CHECK(GetFocus() == w.form.option(static_cast<std::size_t>(family)));
+        CHECK_EQ(w.shown(), listing(family));
+    }
+
+    w.key(VK_TAB, true); // Shift+Tab: back to the info box
+    CHECK(GetFocus() == w.form.infoBox());
+    w.key(VK_TAB, true); // and backwards round to the names list
+    CHECK(GetFocus() == w.form.names());
+    w.key(VK_SPACE); // Space on the picked name shows it again
+    CHECK_EQ(w.shown(), birdText(14));
+    CHECK_EQ(w.picked(), 14);
+    CHECK_EQ(w.busy(), 0);
+}
+
+CASE(firstUpPicksTheNameUnderTheFocusFrame) {
+    Window w;
+    w.key(VK_TAB, true);
+    CHECK(GetFocus() == w.form.names());
+    w.key(VK_UP);
+    CHECK_EQ(w.picked(), 0);
+    CHECK_EQ(w.shown(), birdText(0));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<char*> cases{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--dpi=", 6) == 0)
+            dpi = std::atoi(argv[i] + 6);
+        else
+            cases.push_back(argv[i]);
+    }
+    return check::runAll(static_cast<int>(cases.size()), cases.data());
+}
