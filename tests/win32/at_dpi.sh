@@ -8,8 +8,10 @@ shift
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../wine/env.sh"
 set_dpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
-        wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    reg="$WINEPREFIX/dpi.reg"
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' \
+        "$1" "$1" >"$reg"
+    wine regedit /S "$reg" >/dev/null 2>&1
 }
 trap 'set_dpi 96' EXIT
 set_dpi "$dpi" || { echo "at_dpi.sh: could not set the density to $dpi" >&2; exit 1; }

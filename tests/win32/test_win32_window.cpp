@@ -19,11 +19,8 @@ namespace {
 int dpi = 96;
 
 std::u16string birdText(int p) {
-    const expected::Bird& bird = expected::Birds[static_cast<std::size_t>(p)];
-    return u"Семейство " +
-           std::u16string(expected::FamilyCaptions[static_cast<std::size_t>(bird.family)]) +
-           u"\r\nРод: " + std::u16string(bird.name) + u"\r\n" +
-           std::u16string(catalogue::Descriptions[static_cast<std::size_t>(p)]);
+    const auto position = static_cast<std::size_t>(p);
+    return expected::birdText(position, catalogue::Descriptions[position]);
 }
 
 std::u16string listing(int n) {
