@@ -14,9 +14,10 @@ TEST_PACKAGES="clang-format xvfb xauth libx11-dev dpkg-dev file desktop-file-uti
 # instructions (preinstalled on developers' machines, but the bench must not rely on that).
 BENCH_PACKAGES="xvfb xauth valgrind"
 # The Windows builds: MinGW-w64's compilers (posix threads), Wine for 64- and 32-bit programs with
-# its own UI fonts, and the 32-bit MinGW binutils whose objdump reads the 32-bit exe's imports.
+# its own UI fonts, the 32-bit MinGW binutils whose objdump reads the 32-bit exe's imports, and
+# NSIS and zip for the downloads made from it (unzip for their test).
 WINDOWS_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-    wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool file"
+    wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool file nsis zip unzip"
 
 ensure_packages() {
     missing=""

@@ -14,22 +14,17 @@ if [ $# -eq 4 ]; then
         echo "installer.sh: $1 or $2 is missing" >&2
         exit 2
     fi
-    # The 32-bit Wine loader is itself a 32-bit Linux program: some kernels do not start those.
-    if [ "$4" = x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    . "$here/env.sh"
+    if [ "$4" = x86 ] && [ "$KRIVOKLYUN_WINE32_RUNS" = no ]; then
         echo "installer.sh: 32-bit programs cannot start on this kernel; nothing was tested"
         exit 77
     fi
     rm -rf "$3"
-    mkdir -p "$3/bin"
-    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-        # Debian's `wine` insists on the 32-bit loader whenever it is installed.
-        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$3/bin/wine"
-        chmod +x "$3/bin/wine"
-    fi
-    PATH="$3/bin:$PATH" sh "$here/prefix.sh" "$3/prefix" || exit 1
+    mkdir -p "$3"
+    sh "$here/prefix.sh" "$3/prefix" || exit 1
     setup=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
     zip=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-    PATH="$3/bin:$PATH" xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$setup" "$zip" "$3" "$4" inner
+    xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$setup" "$zip" "$3" "$4" inner
     status=$?
     WINEPREFIX="$3/prefix" wineserver -k 2>/dev/null
     [ "$status" -eq 0 ] && rm -rf "$3"
