@@ -17,6 +17,8 @@ namespace catalogue {
 
 inline constexpr std::size_t BirdCount = 16;
 inline constexpr std::size_t FamilyCount = 3;
+// Names, family codes and descriptions: the window's list array holds them in this order.
+inline constexpr std::size_t ListCount = 3;
 
 using BirdList = std::array<std::u16string_view, BirdCount>;
 

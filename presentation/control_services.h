@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,8 +16,10 @@ namespace presentation {
 // run-time error naming the control and the index.
 class ControlServices {
 public:
-    static constexpr std::int16_t ListArraySize = 3;
-    static constexpr std::int16_t OptionArraySize = 3;
+    // One list per catalogue list, one button per family.
+    static constexpr std::int16_t ListArraySize = static_cast<std::int16_t>(catalogue::ListCount);
+    static constexpr std::int16_t OptionArraySize =
+        static_cast<std::int16_t>(catalogue::FamilyCount);
 
     virtual ~ControlServices() = default;
     ControlServices(const ControlServices&) = delete;

@@ -94,6 +94,35 @@ inline constexpr std::array<std::u16string_view, 3> FamilyListings = {
     u"Орел змияр (Circaetus)\r\n",
 };
 
+// The window at 96 dpi, in pixels: its client area, and each control's place in its container's
+// client area (the family buttons stand in the frame, everything else on the form).
+inline constexpr int ClientWidth = 580;
+inline constexpr int ClientHeight = 345;
+
+struct Place {
+    std::string_view control;
+    int left, top, width, height;
+};
+
+inline constexpr std::array<Place, 8> Places = {{
+    {"Label1(0)", 64, 0, 305, 25},
+    {"Frame1", 8, 40, 201, 81},
+    {"Option1(0)", 8, 24, 169, 19},
+    {"Option1(1)", 8, 40, 169, 19},
+    {"Option1(2)", 8, 56, 185, 19},
+    {"Label1(1)", 216, 40, 353, 20},
+    {"List1(0)", 216, 60, 353, 118},
+    {"Text1(0)", 8, 192, 561, 145},
+}};
+
+// Background colours; the info box and every foreground keep the platform's.
+struct Rgb {
+    int red, green, blue;
+};
+inline constexpr Rgb FormColour{192, 192, 255};
+inline constexpr Rgb LabelColour{255, 192, 128}; // both labels and the names list
+inline constexpr Rgb FrameColour{128, 255, 128}; // the frame and the family buttons
+
 // The info box before the first event.
 inline constexpr std::u16string_view StartupText =
     u"Грабливи птици е несистематично, сборно название за семействата: Совови (Strigidae), "

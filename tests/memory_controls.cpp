@@ -13,7 +13,7 @@ std::vector<std::u16string> toVector(const catalogue::BirdList& list) {
 MemoryControls::MemoryControls()
     : lists{toVector(catalogue::Names), toVector(catalogue::FamilyCodes),
             toVector(catalogue::Descriptions)} {
-    for (std::size_t n = 0; n < captions.size(); ++n)
+    for (std::size_t n = 0; n < catalogue::FamilyCount; ++n)
         captions[n] = catalogue::Families[n].caption;
 }
 

@@ -2,6 +2,8 @@
 // its size and caption as the X server sees them, closes it the way a window manager would
 // (WM_DELETE_WINDOW) and expects the program to end with status 0.
 
+#include "expected.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -131,9 +133,10 @@ int main(int argc, char* argv[]) {
     XSizeHints hints{};
     long supplied = 0;
     XGetWMNormalHints(display, *window, &hints, &supplied);
-    const bool fixedSize = (hints.flags & PMinSize) && (hints.flags & PMaxSize) &&
-                           hints.min_width == 580 && hints.max_width == 580 &&
-                           hints.min_height == 345 && hints.max_height == 345;
+    const bool fixedSize =
+        (hints.flags & PMinSize) && (hints.flags & PMaxSize) &&
+        hints.min_width == expected::ClientWidth && hints.max_width == expected::ClientWidth &&
+        hints.min_height == expected::ClientHeight && hints.max_height == expected::ClientHeight;
     const bool icon = hasProperty(display, *window, "_NET_WM_ICON");
     std::printf("window \"%s\" %dx%d shown after %lld ms, fixed size %s, icon %s\n",
                 caption.c_str(), attributes.width, attributes.height,
@@ -158,10 +161,10 @@ int main(int argc, char* argv[]) {
     }
     std::printf("exit status after closing: %d\n", *status);
 
-    if (attributes.width != 580 || attributes.height != 345)
-        return fail("the window is not 580x345");
+    if (attributes.width != expected::ClientWidth || attributes.height != expected::ClientHeight)
+        return fail("the window is not of the designed size");
     if (!fixedSize)
-        return fail("the window's size is not fixed at 580x345");
+        return fail("the window's size is not fixed at the designed size");
     if (!icon)
         return fail("the window carries no icon");
     if (*status != 0)

@@ -26,6 +26,8 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { installAccessibility(); }
+
     void everyReachableControlIsNamedInBulgarian() {
         Window w;
         QVERIFY(w.ready());

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -278,7 +279,7 @@ private slots:
         Window w;
         QVERIFY(w.ready());
         QCOMPARE(w.form.logicalDpiY(), 96);
-        QCOMPARE(w.form.size(), QSize(580, 345));
+        QCOMPARE(w.form.size(), QSize(expected::ClientWidth, expected::ClientHeight));
         QCOMPARE(w.form.minimumSize(), w.form.maximumSize()); // not resizable
         QVERIFY(w.form.windowTitle().endsWith(
             QStringLiteral(" - Биология, семейство и род грабливи птици")));
@@ -286,19 +287,11 @@ private slots:
         QVERIFY(!w.form.windowIcon().isNull());
         QCOMPARE(w.form.windowIcon().pixmap(32, 32).size(), QSize(32, 32));
 
-        const struct {
-            const char* name;
-            QRect geometry;
-        } controls[] = {
-            {"Label1(0)", {64, 0, 305, 25}},   {"Frame1", {8, 40, 201, 81}},
-            {"Option1(0)", {8, 24, 169, 19}},  {"Option1(1)", {8, 40, 169, 19}},
-            {"Option1(2)", {8, 56, 185, 19}},  {"Label1(1)", {216, 40, 353, 20}},
-            {"List1(0)", {216, 60, 353, 118}}, {"Text1(0)", {8, 192, 561, 145}},
-        };
-        for (const auto& control : controls) {
-            auto* widget = w.form.findChild<QWidget*>(QString::fromLatin1(control.name));
-            QVERIFY2(widget, control.name);
-            QCOMPARE(widget->geometry(), control.geometry);
+        for (const expected::Place& place : expected::Places) {
+            const QString name = QString::fromLatin1(place.control);
+            auto* widget = w.form.findChild<QWidget*>(name);
+            QVERIFY2(widget, qPrintable(name));
+            QCOMPARE(widget->geometry(), QRect(place.left, place.top, place.width, place.height));
             QVERIFY(widget->isVisible());
         }
         QCOMPARE(w.families[0]->parentWidget(), w.form.findChild<QGroupBox*>("Frame1"));
@@ -335,11 +328,16 @@ private slots:
     void coloursInPaletteAndOnScreen() {
         Window w;
         QVERIFY(w.ready());
-        const QColor form(192, 192, 255), label(255, 192, 128), frame(128, 255, 128);
+        const auto colour = [](expected::Rgb rgb) {
+            return QColor(rgb.red, rgb.green, rgb.blue);
+        };
+        const QColor form = colour(expected::FormColour), label = colour(expected::LabelColour),
+                     frame = colour(expected::FrameColour);
         // Rendered in device pixels: at a scale factor of 2 the window is drawn twice as large.
         const QImage shot = w.form.grab().toImage();
         const qreal scale = w.form.devicePixelRatioF();
-        QCOMPARE(shot.size(), (QSizeF(580, 345) * scale).toSize());
+        QCOMPARE(shot.size(),
+                 (QSizeF(expected::ClientWidth, expected::ClientHeight) * scale).toSize());
         auto pixel = [&](QWidget* widget, QPoint at) {
             return QColor(shot.pixel((QPointF(widget->mapTo(&w.form, at)) * scale).toPoint()));
         };
@@ -416,6 +414,29 @@ private slots:
         for (int p = 0; p < w.names->count(); ++p)
             QVERIFY(metrics.horizontalAdvance(w.names->item(p)->text()) <
                     w.names->viewport()->width());
+    }
+
+    // One style serves the three family buttons, and it follows the application's style.
+    void familyButtonsShareOneStyleThatFollowsTheApplication() {
+        Window w;
+        QVERIFY(w.ready());
+        const QString before = QApplication::style()->name();
+        const QString other = before.compare(QStringLiteral("fusion"), Qt::CaseInsensitive) == 0
+                                  ? "windows"
+                                  : "fusion";
+        for (const QString& name : {before, other}) {
+            if (name != before)
+                QApplication::setStyle(name);
+            auto* shared = qobject_cast<QProxyStyle*>(w.families[0]->style());
+            QVERIFY(shared);
+            QCOMPARE(shared->baseStyle()->name().toLower(), name.toLower());
+            for (QRadioButton* b : w.families) {
+                QCOMPARE(b->style(), shared);
+                QCOMPARE(b->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, b),
+                         3);
+            }
+        }
+        QApplication::setStyle(before);
     }
 
     void tabOrderIsInfoBoxFamiliesNames() {

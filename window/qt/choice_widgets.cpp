@@ -6,24 +6,24 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <qdrawutil.h>
 
 #include <utility>
 
-NamesList::NamesList(QWidget* parent, std::function<void()> onSelectedNameClicked)
-    : QListWidget(parent), onSelectedNameClicked_(std::move(onSelectedNameClicked)) {
+NamesList::NamesList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QAbstractItemView::clicked, this, [this] {
         // clicked() follows a press and a release on one item; a press that selected the item
         // has already been reported as a selection change.
-        if (std::exchange(pressedOnSelected_, false))
-            onSelectedNameClicked_();
+        if (std::exchange(pressedOnPicked_, false))
+            emit reclicked();
     });
 }
 
 void NamesList::mousePressEvent(QMouseEvent* event) {
     const QListWidgetItem* item = itemAt(event->position().toPoint());
-    pressedOnSelected_ = event->button() == Qt::LeftButton && item && item->isSelected();
+    pressedOnPicked_ = event->button() == Qt::LeftButton && item && item->isSelected();
     QListWidget::mousePressEvent(event);
 }
 
@@ -44,7 +44,7 @@ void NamesList::keyPressEvent(QKeyEvent* event) {
     const bool spaceOnPicked = key == Qt::Key_Space && currentItem() && currentItem()->isSelected();
     QListWidget::keyPressEvent(event);
     if (spaceOnPicked) {
-        onSelectedNameClicked_();
+        emit reclicked();
     } else if (nothingPicked && selectedItems().isEmpty() && currentItem() &&
                (key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_PageUp ||
                 key == Qt::Key_PageDown)) {
@@ -65,6 +65,8 @@ namespace {
 
 class NarrowCaptionGap final : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
+
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         if (metric == PM_RadioButtonLabelSpacing)
@@ -73,23 +75,29 @@ public:
     }
 };
 
+// A proxy takes ownership of its base, so it gets its own instance of the application's style.
+QStyle* copyOfApplicationStyle() {
+    return QStyleFactory::create(QApplication::style()->name());
+}
+
 } // namespace
 
-FamilyButton::FamilyButton(const QString& caption, QWidget* parent)
-    : QRadioButton(caption, parent), style_(std::make_unique<NarrowCaptionGap>()) {
-    setStyle(style_.get());
+FamilyButton::FamilyButton(const QString& caption, FamilyFrame* frame)
+    : QRadioButton(caption, frame) {
+    setStyle(frame->buttonStyle());
+    // A press on the picked family, by mouse or Space, that ends in a click is a re-click.
+    connect(this, &QAbstractButton::pressed, this, [this] { pressedOnPicked_ = isChecked(); });
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (std::exchange(pressedOnPicked_, false))
+            emit reclicked();
+    });
     connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+        pressedOnPicked_ = false;
         if (!checked || !group())
             return;
         for (QAbstractButton* button : group()->buttons())
             button->setFocusPolicy(button == this ? Qt::StrongFocus : Qt::ClickFocus);
     });
-}
-
-// The style must not outlive its use: hand the button back to the application's style before
-// ours goes.
-FamilyButton::~FamilyButton() {
-    setStyle(nullptr);
 }
 
 void FamilyButton::keyPressEvent(QKeyEvent* event) {
@@ -108,6 +116,30 @@ void FamilyButton::keyPressEvent(QKeyEvent* event) {
     auto* movedTo = qobject_cast<QRadioButton*>(QApplication::focusWidget());
     if (nothingSelected && movedTo && movedTo != this && movedTo->group() == group())
         movedTo->click();
+}
+
+FamilyFrame::FamilyFrame(const QString& title, QWidget* parent)
+    : QGroupBox(title, parent),
+      buttonStyle_(std::make_unique<NarrowCaptionGap>(copyOfApplicationStyle())) {}
+
+// The buttons go back to the application's style before theirs goes.
+FamilyFrame::~FamilyFrame() {
+    for (auto* button : findChildren<FamilyButton*>(Qt::FindDirectChildrenOnly))
+        button->setStyle(nullptr);
+}
+
+// The frame follows the application's style by itself; the buttons, having a style of their own,
+// are told nothing, so the frame moves them over.
+void FamilyFrame::changeEvent(QEvent* event) {
+    QGroupBox::changeEvent(event);
+    if (event->type() != QEvent::StyleChange)
+        return;
+    const auto buttons = findChildren<FamilyButton*>(Qt::FindDirectChildrenOnly);
+    for (auto* button : buttons)
+        button->setStyle(nullptr); // unpolished by the style that polished them
+    buttonStyle_->setBaseStyle(copyOfApplicationStyle());
+    for (auto* button : buttons)
+        button->setStyle(buttonStyle_.get());
 }
 
 void FamilyFrame::paintEvent(QPaintEvent* /*event*/) {

@@ -35,6 +35,7 @@ int main(int argc, char* argv[]) {
     // Wayland desktops find the window's name and icon through the desktop entry of this name.
     QApplication::setDesktopFileName(QStringLiteral(KRIVOKLYUN_APP_ID));
 
+    installAccessibility();
     MainForm form;
     form.show();
     return QApplication::exec();

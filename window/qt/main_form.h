@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form_definition.h"
 #include "form_state.h"
 #include "widget_controls.h"
 
@@ -8,13 +9,17 @@
 #include <array>
 #include <memory>
 
+class FamilyButton;
+class NamesList;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
-class QRadioButton;
 
-// The program's one window. Its layout is fixed (positions in twips at 15 per pixel, the same at
+// Makes screen readers announce the form as the program's window rather than as a bare client
+// area. Once per application, before the first form is made.
+void installAccessibility();
+
+// The program's one window, drawn from the form's definition. Its layout is fixed (the same at
 // every window size), and it handles exactly two events: a name picked in the names list and a
 // family button picked.
 //
@@ -29,13 +34,11 @@ public:
 private:
     void wireEvents();
 
-    std::array<QLabel*, 2> Label1_{};
+    std::array<QLabel*, form::Label1.size()> Label1_{};
     QGroupBox* Frame1_ = nullptr;
-    std::array<QRadioButton*, presentation::ControlServices::OptionArraySize> Option1_{};
-    QListWidget* List1_ = nullptr;
+    std::array<FamilyButton*, catalogue::FamilyCount> Option1_{};
+    NamesList* List1_ = nullptr;
     QPlainTextEdit* Text1_ = nullptr;
-
-    int pressedCheckedFamily_ = -1; // the family button pressed while already selected
 
     presentation::FormState state_;
     std::unique_ptr<WidgetControls> controls_;
