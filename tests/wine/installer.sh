@@ -1,40 +1,40 @@
 #!/bin/sh
-# Walks the Windows downloads through their life under Wine on a virtual X display, in a fresh
-# prefix of its own:
-#   sh tests/wine/installer.sh SETUP.exe PORTABLE.zip WORKDIR x86|x64
+# Walks the Windows downloads through their life under Wine on a virtual X display, in the prefix
+# $WINEPREFIX made by prefix.sh, which it leaves as it found it:
+#   sh tests/wine/installer.sh SETUP.exe PORTABLE.zip x86|x64
 # silent install; files, shortcut and Apps & Features entry; the installed program starts, shows
 # its window and ends with status 0 when closed; a second install over the first leaves one entry;
 # the entry's own quiet-uninstall command removes all of it; the zip holds the same program.
+# Nothing else may run in the prefix meanwhile: the test waits for its last process.
 # Prints "krivoklyun checks: N passed, M failed" and fails unless M is 0 and N is not.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/env.sh"
 
-if [ $# -eq 4 ]; then
+if [ $# -eq 3 ]; then
     if [ ! -f "$1" ] || [ ! -f "$2" ]; then
         echo "installer.sh: $1 or $2 is missing" >&2
         exit 2
     fi
-    . "$here/env.sh"
-    if [ "$4" = x86 ] && [ "$KRIVOKLYUN_WINE32_RUNS" = no ]; then
+    if [ -z "${WINEPREFIX:-}" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "installer.sh: WINEPREFIX must name a prefix made by tests/wine/prefix.sh" >&2
+        exit 2
+    fi
+    if [ "$3" = x86 ] && [ "$KRIVOKLYUN_WINE32_RUNS" = no ]; then
         echo "installer.sh: 32-bit programs cannot start on this kernel; nothing was tested"
         exit 77
     fi
-    rm -rf "$3"
-    mkdir -p "$3"
-    sh "$here/prefix.sh" "$3/prefix" || exit 1
     setup=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
     zip=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-    xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$setup" "$zip" "$3" "$4" inner
+    work=$(mktemp -d)
+    xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$setup" "$zip" "$3" "$work"
     status=$?
-    WINEPREFIX="$3/prefix" wineserver -k 2>/dev/null
-    [ "$status" -eq 0 ] && rm -rf "$3"
+    rm -rf "$work"
     exit "$status"
 fi
 
-setup=$1 zip=$2 work=$3 arch=$4
-. "$here/env.sh"
-export WINEPREFIX="$work/prefix"
-cd "$work" || exit 1
+setup=$1 zip=$2 arch=$3
+cd "$4" || exit 1
 passed=0
 failed=0
 check() {
