@@ -5,11 +5,12 @@
 # for Times New Roman).
 RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fontconfig fonts-liberation"
 # What the tests need beyond that: the formatting check, a real X display for the smoke test, and
-# for the packaging tests the Debian package tools, the desktop's validators and MinGW's resource
-# compiler. The sanitizer run needs nothing more: g++ brings libasan8, liblsan0 and libubsan1
+# for the packaging tests the Debian package tools, lintian, the desktop's validators and MinGW's
+# resource compiler; Clang for the packager's build, diffoscope to show a build that does not
+# reproduce. The sanitizer run needs nothing more: g++ brings libasan8, liblsan0 and libubsan1
 # with it.
 TEST_PACKAGES="clang-format xvfb xauth libx11-dev dpkg-dev file desktop-file-utils appstream
-    binutils-mingw-w64-x86-64"
+    binutils-mingw-w64-x86-64 clang lintian diffoscope-minimal"
 # What scripts/bench.sh needs beyond building: a virtual X display, and callgrind to count
 # instructions (preinstalled on developers' machines, but the bench must not rely on that).
 BENCH_PACKAGES="xvfb xauth valgrind"

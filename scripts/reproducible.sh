@@ -1,13 +1,15 @@
 #!/bin/sh
-# Builds the release files twice from one commit, in two folders of different names, at two
-# different times, under different time zones, umasks and locales, and compares them byte for
-# byte. Where they differ it shows how (diffoscope), and fails. The Debian package is then linted
-# as the archive would, hardening included.
+# Builds the release files (the Debian package; the Windows programs, installers and zips) twice
+# from one commit, in two folders of different names, at two different times, under different
+# time zones, umasks and locales, and compares them byte for byte. Where they differ it shows how
+# (diffoscope), and fails. The Debian package is then linted as the archive would, hardening
+# included.
 #   sh scripts/reproducible.sh [COMMIT]    (default HEAD)
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-ensure_packages $RUN_PACKAGES dpkg-dev file lintian diffoscope-minimal
+ensure_packages $RUN_PACKAGES dpkg-dev file lintian diffoscope-minimal \
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix nsis zip
 
 commit=${1:-HEAD}
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct "$commit")
@@ -25,9 +27,14 @@ build() {
     n=$1 dir=$2
     deb=$(cd "$dir" && sh scripts/deb.sh)
     cp "$dir/$deb" "$scratch/out/$n/"
-    # --- Windows: krivoklyun.exe of the windows-x86 and windows-x64 presets and the installer
-    # (or zip) go here once they are built on main, each copied to $scratch/out/$n/ under a name
-    # of its own (krivoklyun-x86.exe, krivoklyun-x64.exe, ...).
+    # The Windows program of each preset, and the installer and zip made from it.
+    for arch in x86 x64; do
+        (cd "$dir" && cmake --preset "windows-$arch" -DBUILD_TESTING=OFF >&2 &&
+            cmake --build --preset "windows-$arch" --target downloads >&2)
+        cp "$dir/build/windows-$arch/window/win32/krivoklyun.exe" \
+            "$scratch/out/$n/krivoklyun-$arch.exe"
+        cp "$dir/build/windows-$arch/downloads/"* "$scratch/out/$n/"
+    done
 }
 (umask 022 && export TZ=UTC LC_ALL=C.UTF-8 && build 1 "$first")
 (umask 002 && export TZ=Pacific/Kiritimati LC_ALL=C && build 2 "$second")

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Installs what is missing, builds everything and runs every test: once in the normal build, and
-# once more with the address, leak and undefined-behaviour sanitizers.
+# Installs what is missing, builds everything and runs every test: once in the normal build, once
+# more with the address, leak and undefined-behaviour sanitizers, in the Windows cross builds, and
+# once as a packager builds (Clang, no presets); then checks that the release files reproduce.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -20,3 +21,13 @@ for preset in windows-x86 windows-x64; do
     cmake --build --preset $preset
     ctest --preset $preset
 done
+
+# A packager's build: plain configure without our presets, so no warnings as errors, Release, and
+# the other compiler. The checks of sources and packaging ran above and do not depend on the
+# compiler.
+CC=clang CXX=clang++ cmake -S . -B build/packager -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/packager -j2
+ctest --test-dir build/packager --output-on-failure -j2 \
+    -E '^(formatting|debian_package|lintian|windows_resources)$'
+
+sh scripts/reproducible.sh
