@@ -88,6 +88,13 @@ COLORREF pixel(HWND control, POINT point) {
     return colour;
 }
 
+// A point of the control's client area, counted from the right or bottom when negative.
+POINT inset(HWND control, int dx, int dy) {
+    RECT rect;
+    GetClientRect(control, &rect);
+    return POINT{dx >= 0 ? dx : rect.right + dx, dy >= 0 ? dy : rect.bottom + dy};
+}
+
 COLORREF rgb(form::Colour colour) {
     return RGB(colour.red, colour.green, colour.blue);
 }
@@ -131,11 +138,6 @@ CASE(opensWithTheStartupTextScaledLayoutFontAndColours) {
     }
 
     // Points clear of any text and border.
-    const auto inset = [](HWND control, int dx, int dy) {
-        RECT rect;
-        GetClientRect(control, &rect);
-        return POINT{dx >= 0 ? dx : rect.right + dx, dy >= 0 ? dy : rect.bottom + dy};
-    };
     CHECK_EQ(pixel(w.form.window(), {4, 4}), rgb(form::FormBackground));
     CHECK_EQ(pixel(w.form.label(0), inset(w.form.label(0), 3, 3)), rgb(form::Label1Background));
     CHECK_EQ(pixel(w.form.label(1), inset(w.form.label(1), -3, 3)), rgb(form::Label1Background));
@@ -153,6 +155,9 @@ CASE(everyNameByMouseShowsItsBirdAndSelectsItsFamily) {
         CHECK_EQ(w.picked(), p);
         CHECK_EQ(w.checkedFamily(), expected::Birds[static_cast<std::size_t>(p)].family);
         CHECK_EQ(w.busy(), 0);
+        // Repainted on its own as its buttons change, the frame still fills its inside.
+        CHECK_EQ(pixel(w.form.frame(), inset(w.form.frame(), -12, 30)),
+                 rgb(form::Frame1Background));
     }
 }
 
@@ -164,6 +169,8 @@ CASE(familiesByMouseAndReclicksShowTheSelectionAgain) {
         w.clickFamily(n);
         CHECK_EQ(w.shown(), listing(n));
         CHECK_EQ(w.checkedFamily(), n);
+        // Repainted on its own, the frame still fills its inside.
+        CHECK_EQ(pixel(w.form.frame(), inset(w.form.frame(), -5, -8)), rgb(form::Frame1Background));
     }
     w.clickName(6);
     w.clickFamily(0);

@@ -264,11 +264,19 @@ LRESULT MainForm::colour(HWND control, HDC dc) {
     return reinterpret_cast<LRESULT>(brush);
 }
 
-// The group box passes its buttons' notifications and colour requests on to the form.
+// The group box passes its buttons' notifications and colour requests on to the form. When it is
+// repainted on its own (as its buttons change), the form does not paint under it, so it fills its
+// inside itself.
 LRESULT CALLBACK MainForm::frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR /*id*/, DWORD_PTR data) {
     auto& self = *reinterpret_cast<MainForm*>(data);
     switch (message) {
+    case WM_ERASEBKGND: {
+        RECT inside;
+        GetClientRect(frame, &inside);
+        FillRect(reinterpret_cast<HDC>(wParam), &inside, self.frameBrush_);
+        return 1;
+    }
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
