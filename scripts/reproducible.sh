@@ -40,6 +40,11 @@ build() {
 (umask 002 && export TZ=Pacific/Kiritimati LC_ALL=C && build 2 "$second")
 
 status=0
+if [ "$(ls "$scratch/out/1")" != "$(ls "$scratch/out/2")" ]; then
+    status=1
+    printf 'reproducible: the builds made different files:\n%s\n--- and ---\n%s\n' \
+        "$(ls "$scratch/out/1")" "$(ls "$scratch/out/2")" >&2
+fi
 for a in "$scratch"/out/1/*; do
     name=$(basename "$a")
     b=$scratch/out/2/$name
