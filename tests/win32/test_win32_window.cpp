@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cstring>
 #include <string>
 
@@ -237,6 +239,40 @@ CASE(firstUpPicksTheNameUnderTheFocusFrame) {
     w.key(VK_UP);
     CHECK_EQ(w.picked(), 0);
     CHECK_EQ(w.shown(), birdText(0));
+}
+
+// The name a screen reader announces for a control, from the system's accessibility layer.
+std::u16string accessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return u"(no accessible object)";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    object->get_accName(self, &name);
+    std::u16string result(reinterpret_cast<const char16_t*>(name ? name : L""), SysStringLen(name));
+    SysFreeString(name);
+    object->Release();
+    return result;
+}
+
+// Under Wine only the names can be observed: its accessibility layer gives every control the
+// plain client role and no checked state.
+CASE(screenReadersGetTheNamesTheLinuxProgramGives) {
+    CoInitialize(nullptr);
+    {
+        Window w;
+        CHECK_EQ(accessibleName(w.form.names()), std::u16string_view(u"род грабливи птици"));
+        CHECK_EQ(accessibleName(w.form.infoBox()), std::u16string_view(u"Информация"));
+        CHECK_EQ(accessibleName(w.form.frame()), std::u16string_view(u"сем. Грабливи птици"));
+        for (std::size_t n = 0; n < 3; ++n)
+            CHECK_EQ(accessibleName(w.form.option(n)), expected::FamilyCaptions[n]);
+    }
+    CoUninitialize();
 }
 
 } // namespace

@@ -127,6 +127,10 @@ void MainForm::createControls(HINSTANCE instance) {
         SendMessageW(List1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(name).c_str()));
     SetWindowSubclass(List1_, namesProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
+    // The info box has no label on the screen. Assistive technology names a box by the label
+    // just before it, so this one, never shown, gives it its name.
+    CreateWindowExW(0, WC_STATICW, wide(form::Text1AccessibleName).c_str(), WS_CHILD | SS_NOPREFIX,
+                    0, 0, 0, 0, window_, nullptr, instance, nullptr);
     Text1_ = make(WS_EX_CLIENTEDGE, WC_EDITW, u"", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL,
                   Text1Id, window_);
 }
