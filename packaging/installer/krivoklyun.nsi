@@ -90,12 +90,33 @@ VIAddVersionKey /LANG=${LANG_BULGARIAN} "LegalCopyright" "Copyright 2026 ${PUBLI
     !endif
 !macroend
 
+LangString PROGRAM_RUNNING ${LANG_BULGARIAN} \
+    "${PRODUCT} е отворен. Затворете го и натиснете „Повторен опит“ или натиснете „Отказ“."
+
+; Windows keeps a running program's exe open, so it can be neither replaced nor removed: a silent
+; upgrade would keep the old program and still report success, an uninstall would leave it behind.
+; Asks to close it, or stops with exit status 2 (at once when silent) before anything changed.
+!macro STOP_IF_RUNNING
+    retry:
+    ClearErrors
+    ${If} ${FileExists} "$INSTDIR\krivoklyun.exe"
+        FileOpen $0 "$INSTDIR\krivoklyun.exe" a
+        ${If} ${Errors}
+            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(PROGRAM_RUNNING)" /SD IDCANCEL \
+                IDRETRY retry
+            Abort "$(PROGRAM_RUNNING)"
+        ${EndIf}
+        FileClose $0
+    ${EndIf}
+!macroend
+
 Function .onInit
     !insertmacro REGISTRY_VIEW
     !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Section
+    !insertmacro STOP_IF_RUNNING
     SetOutPath "$INSTDIR"
     File "/oname=krivoklyun.exe" "${EXE}"
     File "/oname=LICENSE.txt" "${LICENSE}"
@@ -133,6 +154,7 @@ FunctionEnd
 
 ; Only what the installer put there: a folder that holds anything else is left in place.
 Section "Uninstall"
+    !insertmacro STOP_IF_RUNNING
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     Delete "$INSTDIR\krivoklyun.exe"

@@ -113,6 +113,10 @@ wine "$folder/krivoklyun.exe" &
 program=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --class krivoklyun 2>/dev/null | head -1)
 check "the installed program shows its window" [ -n "$window" ]
+# Windows cannot replace a running exe: an upgrade must say it failed, not keep the old program.
+wine "$setup" /S
+status=$?
+check "installing over the running program fails (got $status)" [ "$status" -ne 0 ]
 if [ -n "$window" ]; then
     xdotool windowfocus --sync "$window" key alt+F4
 else
