@@ -29,7 +29,8 @@ build() {
     cp "$dir/$deb" "$scratch/out/$n/"
     # The Windows program of each preset, and the installer and zip made from it.
     for arch in x86 x64; do
-        (cd "$dir" && cmake --preset "windows-$arch" -DBUILD_TESTING=OFF >&2 &&
+        (cd "$dir" &&
+            cmake --preset "windows-$arch" -DBUILD_TESTING=OFF -DKRIVOKLYUN_BENCHMARKS=OFF >&2 &&
             cmake --build --preset "windows-$arch" --target downloads >&2)
         cp "$dir/build/windows-$arch/window/win32/krivoklyun.exe" \
             "$scratch/out/$n/krivoklyun-$arch.exe"
