@@ -69,14 +69,14 @@ std::optional<std::uint32_t> hex(std::string_view digits) {
 }
 
 // "None" is transparent; "#RGB" and "#RRGGBB" are opaque.
-std::optional<std::uint32_t> colour(std::string_view spec) {
-    if (spec == "None" || spec == "none")
+std::optional<std::uint32_t> colour(std::string_view written) {
+    if (written == "None" || written == "none")
         return 0u;
-    if (spec.size() == 7 && spec[0] == '#') {
-        if (const auto rgb = hex(spec.substr(1)))
+    if (written.size() == 7 && written[0] == '#') {
+        if (const auto rgb = hex(written.substr(1)))
             return 0xff000000u | *rgb;
-    } else if (spec.size() == 4 && spec[0] == '#') {
-        if (const auto rgb = hex(spec.substr(1))) {
+    } else if (written.size() == 4 && written[0] == '#') {
+        if (const auto rgb = hex(written.substr(1))) {
             const std::uint32_t r = (*rgb >> 8) & 0xf, g = (*rgb >> 4) & 0xf, b = *rgb & 0xf;
             return 0xff000000u | (r * 0x11) << 16 | (g * 0x11) << 8 | b * 0x11;
         }
