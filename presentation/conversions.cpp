@@ -2,8 +2,10 @@
 
 #include "runtime_error.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -16,6 +18,22 @@ bool isBlank(char16_t c) {
 }
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
+}
+
+// Reads a plain decimal number ("12.5e-3", no sign, always a '.') into value; true when it lies
+// beyond a double's range. from_chars ignores the locale and never throws; where the library has
+// no from_chars for double (the WebAssembly build's), strtod stands in: its C library ignores the
+// locale too.
+bool parseOutOfRange(const std::string& number, double& value) {
+#if defined(__cpp_lib_to_chars)
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    return error == std::errc::result_out_of_range;
+#else
+    errno = 0;
+    value = std::strtod(number.c_str(), nullptr);
+    return errno == ERANGE;
+#endif
 }
 
 } // namespace
@@ -66,9 +84,7 @@ double textToNumber(std::u16string_view text) {
     }
 
     double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
+    if (parseOutOfRange(number, value)) {
         // Beyond a double's range: an exponent decides between overflow and underflow; without
         // one, the number is huge when its whole part is not zero.
         const bool huge =

@@ -19,6 +19,9 @@ BENCH_PACKAGES="xvfb xauth valgrind"
 # NSIS and zip for the downloads made from it (unzip for their test).
 WINDOWS_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool file nsis zip unzip"
+# The browser build: Debian's Emscripten (it brings node, which runs its tools and the core's suites
+# as WebAssembly).
+WEB_PACKAGES="emscripten"
 
 ensure_packages() {
     missing=""

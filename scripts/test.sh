@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: once in the normal build, once
-# more with the address, leak and undefined-behaviour sanitizers, in the Windows cross builds, and
-# once as a packager builds (Clang, no presets); then checks that the release files reproduce.
+# more with the address, leak and undefined-behaviour sanitizers, in the browser's build, in the
+# Windows cross builds, and once as a packager builds (Clang, no presets); then checks that the
+# release files reproduce.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-ensure_packages $RUN_PACKAGES $TEST_PACKAGES $WINDOWS_PACKAGES
+ensure_packages $RUN_PACKAGES $TEST_PACKAGES $WINDOWS_PACKAGES $WEB_PACKAGES
 
 cmake --preset default >/dev/null
 cmake --build --preset default
@@ -14,6 +15,11 @@ ctest --preset default
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+# The browser's program, built with Emscripten; the core's suites run as WebAssembly under node.
+cmake --preset web >/dev/null
+cmake --build --preset web
+ctest --preset web
 
 # The Windows program, cross-built for 32 and 64 bits; its tests run under Wine on Xvfb.
 for preset in windows-x86 windows-x64; do
