@@ -115,6 +115,9 @@ inline constexpr std::array<Place, 8> Places = {{
     {"Text1(0)", 8, 192, 561, 145},
 }};
 
+// How many names the names list shows wholly: a page, for its Page keys.
+inline constexpr int NamesInView = 6;
+
 // Background colours; the info box and every foreground keep the platform's.
 struct Rgb {
     int red, green, blue;

@@ -1,10 +1,11 @@
 // A random user at the real window: tens of thousands of clicks, keys, typing and pastes, each
 // followed by a check of the whole window against a small model of what it must show. The model
-// knows the texts only from expected.h and the catalogue's descriptions, and knows Qt's keyboard
-// rules only as they are observed on this window (see the notes at each rule).
+// knows the texts only from expected.h and the catalogue's descriptions, and what keys and Tab do
+// only from the interaction rules, which every front-end must follow.
 //
 // Every run uses a fixed seed and a fresh one; set KRIVOKLYUN_SEED to replay a fresh one.
 
+#include "interaction_rules.h"
 #include "main_form.h"
 #include "shown_text.h"
 
@@ -56,10 +57,8 @@ struct Model {
     std::optional<int> family;   // the selected family button
     std::optional<int> selected; // the highlighted name
     std::optional<int> current;  // the name under the list's focus frame
+    int top = 0;                 // the first name wholly in view
     QWidget* focus = nullptr;
-    // The family button that Tab enters the group at: the selected one; before any is selected,
-    // the one that last had the focus (Qt's rule), and until one has, the first one Tab meets.
-    std::optional<int> buttonTabStop;
 };
 
 class RandomUser {
@@ -80,10 +79,7 @@ public:
         if (!QTest::qWaitForWindowActive(&form_))
             return false;
         model_.focus = box_;
-        // The list pages by one row less than it shows whole.
-        pageRows_ =
-            names_->viewport()->height() / names_->visualItemRect(names_->item(0)).height() - 1;
-        return pageRows_ > 0;
+        return true;
     }
 
     // One random action, applied to the window and to the model alike.
@@ -131,6 +127,10 @@ public:
             return QStringLiteral("focus frame on name %1, expected %2")
                 .arg(names_->currentRow())
                 .arg(model_.current.value_or(-1));
+        if (names_->indexAt(QPoint(0, 0)).row() != model_.top)
+            return QStringLiteral("name %1 at the top of the list, expected %2")
+                .arg(names_->indexAt(QPoint(0, 0)).row())
+                .arg(model_.top);
         // The same read as the program's, with paragraph breaks shown as \n.
         const QString shown =
             box_->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
@@ -171,22 +171,23 @@ private:
 
     void birdPicked(int p) {
         model_.selected = p;
-        model_.current = p;
+        frameOn(p);
         model_.family = familyOf(p);
-        model_.buttonTabStop = model_.family;
         model_.box = shown::bird(p);
+    }
+
+    // The list scrolls a name into view by the least amount.
+    void frameOn(int p) {
+        model_.current = p;
+        model_.top = std::clamp(model_.top, p - expected::NamesInView + 1, p);
     }
 
     void familyPicked(int n) {
         model_.family = n;
-        model_.buttonTabStop = n;
         model_.box = shown::family(n);
     }
 
-    void focusButton(int n) {
-        model_.focus = button(n);
-        model_.buttonTabStop = n;
-    }
+    void focusButton(int n) { model_.focus = button(n); }
 
     void focusNames() {
         model_.focus = names_;
@@ -247,33 +248,44 @@ private:
             key(Qt::Key_Backtab, Qt::ShiftModifier);
         else
             key(Qt::Key_Tab);
-        // The focus goes round: info box, family buttons, names list.
         const bool onButton = std::count(buttons_.begin(), buttons_.end(), model_.focus) != 0;
-        if ((model_.focus == box_ && !backwards) || (model_.focus == names_ && backwards))
-            focusButton(model_.buttonTabStop.value_or(backwards ? FamilyCount - 1 : 0));
-        else if ((onButton && !backwards) || (model_.focus == box_ && backwards))
+        const form::Stop from = model_.focus == names_ ? form::Stop::List1
+                                : onButton             ? form::Stop::Option1
+                                                       : form::Stop::Text1;
+        const interaction::Focus to =
+            interaction::afterTab(from, backwards, model_.family.value_or(-1));
+        if (to.stop == form::Stop::Option1)
+            focusButton(to.family);
+        else if (to.stop == form::Stop::List1)
             focusNames();
         else
             model_.focus = box_;
     }
 
     void pressKey() {
-        static constexpr std::array<std::pair<Qt::Key, const char*>, 9> Keys = {{
-            {Qt::Key_Up, "Up"},
-            {Qt::Key_Down, "Down"},
-            {Qt::Key_Left, "Left"},
-            {Qt::Key_Right, "Right"},
-            {Qt::Key_Home, "Home"},
-            {Qt::Key_End, "End"},
-            {Qt::Key_PageUp, "Page Up"},
-            {Qt::Key_PageDown, "Page Down"},
-            {Qt::Key_Space, "Space"},
+        using interaction::Key;
+        struct KeyName {
+            Qt::Key qt;
+            Key rule;
+            const char* label;
+        };
+        static constexpr std::array<KeyName, 9> Keys = {{
+            {Qt::Key_Up, Key::Up, "Up"},
+            {Qt::Key_Down, Key::Down, "Down"},
+            {Qt::Key_Left, Key::Left, "Left"},
+            {Qt::Key_Right, Key::Right, "Right"},
+            {Qt::Key_Home, Key::Home, "Home"},
+            {Qt::Key_End, Key::End, "End"},
+            {Qt::Key_PageUp, Key::PageUp, "Page Up"},
+            {Qt::Key_PageDown, Key::PageDown, "Page Down"},
+            {Qt::Key_Space, Key::Space, "Space"},
         }};
         // Space in the info box would type; typing is its own action.
         const std::size_t keyCount = model_.focus == box_ ? Keys.size() - 1 : Keys.size();
-        const auto& [k, label] = Keys[static_cast<std::size_t>(pick(static_cast<int>(keyCount)))];
+        const auto& [qtKey, k, label] =
+            Keys[static_cast<std::size_t>(pick(static_cast<int>(keyCount)))];
         note(QStringLiteral("%1 on %2").arg(label, nameOf(model_.focus)));
-        key(k);
+        key(qtKey);
 
         if (model_.focus == names_)
             namesKey(k);
@@ -286,71 +298,25 @@ private:
         // In the info box these keys only move the cursor.
     }
 
-    void namesKey(Qt::Key k) {
-        const int from = model_.current.value_or(0);
-        int to = from;
-        switch (k) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            // The first Up or Down picks the name under the focus frame.
-            if (!model_.selected) {
-                birdPicked(from);
-                return;
-            }
-            to = k == Qt::Key_Up ? std::max(from - 1, 0) : std::min(from + 1, BirdCount - 1);
-            break;
-        case Qt::Key_Home:
-            to = 0;
-            break;
-        case Qt::Key_End:
-            to = BirdCount - 1;
-            break;
-        case Qt::Key_PageUp:
-            to = std::max(from - pageRows_, 0);
-            break;
-        case Qt::Key_PageDown:
-            to = std::min(from + pageRows_, BirdCount - 1);
-            break;
-        case Qt::Key_Space:
-            // Picks the name under the focus frame, or shows the picked one again.
-            birdPicked(from);
+    void namesKey(interaction::Key k) {
+        const int picked = model_.selected.value_or(-1);
+        const std::optional<int> to = interaction::nameAfterKey(
+            k, {BirdCount, model_.current.value_or(0), picked, model_.top, expected::NamesInView});
+        if (!to)
             return;
-        default:
-            return; // Left and Right: a list of one column has nothing beside
-        }
-        // With nothing picked yet every move key picks; after that, only a move does.
-        if ((to != from || !model_.selected) && model_.selected != to)
-            birdPicked(to);
-        model_.current = to;
+        const bool space = k == interaction::Key::Space;
+        if (interaction::raisesEvent(
+                space ? interaction::Cause::Space : interaction::Cause::MoveKey, *to != picked))
+            birdPicked(*to);
+        frameOn(*to);
     }
 
-    void buttonKey(int n, Qt::Key k) {
-        // The buttons stand in a column: Up and Left step to the one above, Down and Right to the
-        // one below, and neither goes past the ends.
-        int to = n;
-        switch (k) {
-        case Qt::Key_Up:
-        case Qt::Key_Left:
-            to = n - 1;
-            break;
-        case Qt::Key_Down:
-        case Qt::Key_Right:
-            to = n + 1;
-            break;
-        case Qt::Key_Space:
-            // Selects the button, or, when it is already selected, shows its family again.
-            familyPicked(n);
-            return;
-        default:
+    void buttonKey(int n, interaction::Key k) {
+        const std::optional<int> to = interaction::familyAfterKey(k, n);
+        if (!to)
             return; // Home, End, Page Up and Page Down mean nothing to a button
-        }
-        if (to < 0 || to >= FamilyCount)
-            return;
-        // The arrow selects the button it moves to, unless another button than the one it leaves
-        // is selected (which the window never lets the focus reach).
-        if (!model_.family || model_.family == n)
-            familyPicked(to);
-        focusButton(to);
+        familyPicked(*to);
+        focusButton(*to);
     }
 
     // --- typing and pasting into the info box ------------------------------------------------
@@ -433,7 +399,6 @@ private:
     std::array<QRadioButton*, 3> buttons_{};
     QPlainTextEdit* box_;
     QLabel* label_;
-    int pageRows_ = 0;
     Model model_;
     std::deque<QString> recent_;
 };

@@ -1,5 +1,7 @@
 #include "choice_widgets.h"
 
+#include "interaction_rules.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -9,14 +11,51 @@
 #include <QStyleFactory>
 #include <qdrawutil.h>
 
+#include <algorithm>
+#include <optional>
 #include <utility>
+
+namespace {
+
+// The key as the interaction rules know it. Ctrl, Shift and the keypad do not change its meaning
+// (in a single-selection list they change nothing); Alt and Meta make it another key.
+std::optional<interaction::Key> ruleKey(const QKeyEvent& event) {
+    const auto sameKey = Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier;
+    if ((event.modifiers() & ~sameKey) != 0)
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Up:
+        return interaction::Key::Up;
+    case Qt::Key_Down:
+        return interaction::Key::Down;
+    case Qt::Key_Left:
+        return interaction::Key::Left;
+    case Qt::Key_Right:
+        return interaction::Key::Right;
+    case Qt::Key_Home:
+        return interaction::Key::Home;
+    case Qt::Key_End:
+        return interaction::Key::End;
+    case Qt::Key_PageUp:
+        return interaction::Key::PageUp;
+    case Qt::Key_PageDown:
+        return interaction::Key::PageDown;
+    case Qt::Key_Space:
+        return interaction::Key::Space;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 NamesList::NamesList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QAbstractItemView::clicked, this, [this] {
         // clicked() follows a press and a release on one item; a press that selected the item
         // has already been reported as a selection change.
-        if (std::exchange(pressedOnPicked_, false))
+        if (std::exchange(pressedOnPicked_, false) &&
+            interaction::raisesEvent(interaction::Cause::Click, false))
             emit reclicked();
     });
 }
@@ -28,29 +67,29 @@ void NamesList::mousePressEvent(QMouseEvent* event) {
 }
 
 void NamesList::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    const bool nothingPicked = selectedItems().isEmpty();
-    // Focus arriving by Tab puts the focus frame on the first name without picking it; Qt's Down
-    // would then pick the second (with Shift, the third). In a single-selection list Ctrl and
-    // Shift change nothing, and the keypad's Down is Down.
-    const auto plainMove = Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier;
-    if ((key == Qt::Key_Down || key == Qt::Key_Up) && (event->modifiers() & ~plainMove) == 0 &&
-        nothingPicked && currentItem()) {
-        currentItem()->setSelected(true);
-        event->accept();
+    const std::optional<interaction::Key> key = ruleKey(*event);
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    const QModelIndexList picked = selectionModel()->selectedRows();
+    // Rows scroll whole, so the first row in view is wholly in view.
+    const interaction::NamesList list{
+        count(), std::max(currentRow(), 0), picked.isEmpty() ? -1 : picked.first().row(),
+        top.isValid() ? top.row() : 0, std::max(viewport()->height() / sizeHintForRow(0), 1)};
+    const std::optional<int> to = key ? interaction::nameAfterKey(*key, list) : std::nullopt;
+    if (!to) {
+        QListWidget::keyPressEvent(event); // type-ahead and the like stay Qt's
         return;
     }
-    // Space on the picked name changes no selection; like a click on it, it shows the bird again.
-    const bool spaceOnPicked = key == Qt::Key_Space && currentItem() && currentItem()->isSelected();
-    QListWidget::keyPressEvent(event);
-    if (spaceOnPicked) {
+    event->accept();
+    const QModelIndex target = model()->index(*to, 0);
+    scrollTo(target);
+    if (*to != list.picked) {
+        // Raises the selection change, and with it the name's event.
+        selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    } else if (interaction::raisesEvent(*key == interaction::Key::Space
+                                            ? interaction::Cause::Space
+                                            : interaction::Cause::MoveKey,
+                                        false)) {
         emit reclicked();
-    } else if (nothingPicked && selectedItems().isEmpty() && currentItem() &&
-               (key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_PageUp ||
-                key == Qt::Key_PageDown)) {
-        // Qt picks nothing when the key leaves the focus frame where it is (Home on the first
-        // name); the key still means "go to that name".
-        currentItem()->setSelected(true);
     }
 }
 
@@ -88,34 +127,28 @@ FamilyButton::FamilyButton(const QString& caption, FamilyFrame* frame)
     // A press on the picked family, by mouse or Space, that ends in a click is a re-click.
     connect(this, &QAbstractButton::pressed, this, [this] { pressedOnPicked_ = isChecked(); });
     connect(this, &QAbstractButton::clicked, this, [this] {
-        if (std::exchange(pressedOnPicked_, false))
+        if (std::exchange(pressedOnPicked_, false) &&
+            interaction::raisesEvent(interaction::Cause::Click, false))
             emit reclicked();
     });
-    connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
-        pressedOnPicked_ = false;
-        if (!checked || !group())
-            return;
-        for (QAbstractButton* button : group()->buttons())
-            button->setFocusPolicy(button == this ? Qt::StrongFocus : Qt::ClickFocus);
-    });
+    connect(this, &QAbstractButton::toggled, this, [this] { pressedOnPicked_ = false; });
 }
 
 void FamilyButton::keyPressEvent(QKeyEvent* event) {
-    // The buttons stand in a column: Left and Right step through them like Up and Down. (Qt would
-    // aim at the nearest centre that way, which skips a narrower button and stops at wider ones.)
-    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
-        QKeyEvent vertical(event->type(), event->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,
-                           event->modifiers(), event->text(), event->isAutoRepeat(),
-                           static_cast<ushort>(event->count()));
-        keyPressEvent(&vertical);
-        event->setAccepted(vertical.isAccepted());
+    const std::optional<interaction::Key> key = ruleKey(*event);
+    // Space presses the button and picks it on release, as Qt does; only the arrows move.
+    const std::optional<int> to = key && *key != interaction::Key::Space && group()
+                                      ? interaction::familyAfterKey(*key, group()->id(this))
+                                      : std::nullopt;
+    if (!to) {
+        QRadioButton::keyPressEvent(event);
         return;
     }
-    const bool nothingSelected = group() && !group()->checkedButton();
-    QRadioButton::keyPressEvent(event);
-    auto* movedTo = qobject_cast<QRadioButton*>(QApplication::focusWidget());
-    if (nothingSelected && movedTo && movedTo != this && movedTo->group() == group())
-        movedTo->click();
+    event->accept();
+    QAbstractButton* next = group()->button(*to);
+    next->setFocus(Qt::TabFocusReason);
+    // Raises the family's event through the group's toggle, the one way every pick takes.
+    next->setChecked(true);
 }
 
 FamilyFrame::FamilyFrame(const QString& title, QWidget* parent)

@@ -7,15 +7,14 @@
 
 #include <memory>
 
-// The names list and the family buttons, with the behaviour users know from classic list boxes
-// and option buttons where Qt's defaults differ.
+// The names list and the family buttons. What their keys pick, and when a pick shows its bird or
+// family again, is the interaction rules' to say; these widgets report what they hold, do what the
+// rules answer, and leave to Qt only what it already does the same way.
 //
 // A click on, or Space over, what is already picked changes no selection, so Qt reports nothing
 // for it; both widgets report it as reclicked(), so that the form can show it again.
 
-// A single-selection list whose selection, once made, can be moved but never cleared; and where,
-// with nothing picked yet, every move key picks a name (the first Up or Down the one under the
-// focus frame).
+// A single-selection list whose selection, once made, can be moved but never cleared.
 class NamesList final : public QListWidget {
     Q_OBJECT
 
@@ -37,10 +36,8 @@ private:
 
 class FamilyFrame;
 
-// In Qt, arrow keys in a group where no button is selected yet only move the focus. Here they
-// select the button they move to, as they do once a family has been picked. And Tab enters the
-// group at the selected button, even when code selected it; Qt would enter at the button that
-// last had the focus.
+// A family button. Its arrow keys pick the next or previous family (Qt would only move the focus
+// while none is selected, stop at the ends, and aim Left and Right at the nearest centre).
 class FamilyButton final : public QRadioButton {
     Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "choice_widgets.h"
 #include "handlers.h"
+#include "interaction_rules.h"
 #include "krivoklyun.xpm"
 
 #include <QAccessible>
@@ -19,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QString>
+
+#include <algorithm>
 
 namespace {
 
@@ -131,34 +134,31 @@ MainForm::MainForm() {
     List1_->setAccessibleName(Label1_[1]->text());
     Text1_->setAccessibleName(qs(form::Text1AccessibleName));
 
-    // The family buttons are one stop; within it, the arrow keys move in family order.
-    QWidget* previous = nullptr;
-    const auto chain = [&](QWidget* next) {
-        if (previous)
-            setTabOrder(previous, next);
-        else
-            next->setFocus(); // the first stop has the focus when the window opens
-        previous = next;
-    };
-    for (const form::Stop stop : form::TabOrder) {
-        switch (stop) {
-        case form::Stop::Text1:
-            chain(Text1_);
-            break;
-        case form::Stop::Option1:
-            for (FamilyButton* button : Option1_)
-                chain(button);
-            break;
-        case form::Stop::List1:
-            chain(List1_);
-            break;
-        }
-    }
+    Text1_->setFocus(); // the first stop of the tab order has the focus when the window opens
 
     wireEvents();
 }
 
 MainForm::~MainForm() = default;
+
+// Tab and Shift+Tab, from whichever control has the focus, go where the interaction rules say.
+bool MainForm::focusNextPrevChild(bool next) {
+    QWidget* const from = focusWidget();
+    const bool inGroup = std::find(Option1_.begin(), Option1_.end(), from) != Option1_.end();
+    const form::Stop stop = from == List1_ ? form::Stop::List1
+                            : inGroup      ? form::Stop::Option1
+                                           : form::Stop::Text1;
+    const QButtonGroup* group = Option1_[0]->group();
+    const interaction::Focus to =
+        interaction::afterTab(stop, !next, group->checkedId()); // -1 when none is checked
+    QWidget* target = Text1_;
+    if (to.stop == form::Stop::List1)
+        target = List1_;
+    else if (to.stop == form::Stop::Option1)
+        target = Option1_[static_cast<std::size_t>(to.family)];
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
 
 // The only two events the window handles, each raised however the user picks: a changed
 // selection, or a re-click on what is already picked.

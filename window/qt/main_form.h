@@ -31,6 +31,9 @@ public:
 
     const presentation::FormState& formState() const { return state_; }
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void wireEvents();
 
