@@ -1,5 +1,6 @@
 #include "control_services.h"
 
+#include "catalogue.h"
 #include "runtime_error.h"
 
 #include <string>
@@ -37,12 +38,12 @@ std::u16string withCrLfBreaks(std::u16string_view text) {
 
 std::int16_t ControlServices::listIndex(std::int16_t k) const {
     requireElement("List1", k, ListArraySize);
-    return doListIndex(k);
+    return k == 0 ? doNamesIndex() : std::int16_t{-1};
 }
 
 std::int16_t ControlServices::listCount(std::int16_t k) const {
     requireElement("List1", k, ListArraySize);
-    return doListCount(k);
+    return k == 0 ? doNamesCount() : static_cast<std::int16_t>(catalogue::BirdCount);
 }
 
 std::u16string ControlServices::listItem(std::int16_t k, std::int16_t p) const {
@@ -50,7 +51,15 @@ std::u16string ControlServices::listItem(std::int16_t k, std::int16_t p) const {
     if (p < 0 || p >= count)
         runtimeError("List1(" + std::to_string(k) + ").List(" + std::to_string(p) +
                      ") does not exist; the list holds " + std::to_string(count) + " items");
-    return doListItem(k, p);
+    const auto position = static_cast<std::size_t>(p);
+    switch (k) {
+    case 0:
+        return doName(p);
+    case 1:
+        return std::u16string(catalogue::FamilyCodes[position]);
+    default:
+        return std::u16string(catalogue::Descriptions[position]);
+    }
 }
 
 std::u16string ControlServices::optionCaption(std::int16_t n) const {

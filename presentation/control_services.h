@@ -9,11 +9,13 @@
 namespace presentation {
 
 // The operations the two event handlers need from the window's controls, and nothing more:
-//   List1(k)   k = 0 the names list, 1 the family codes, 2 the descriptions (never shown)
+//   List1(k)   k = 0 the names list, 1 the family codes, 2 the descriptions
 //   Option1(n) the family buttons, n = family number
 //   Text1(0)   the info box
-// Every index is checked here, once for all implementations: a missing control or list item is a
-// run-time error naming the control and the index.
+// The family codes and descriptions are never shown, so no front-end holds them: List1(1) and
+// List1(2) are the catalogue's own lists, answered here, and never selected. A front-end gives
+// the names list, the family buttons and the info box. Every index is checked here, once for all
+// front-ends: a missing control or list item is a run-time error naming the control and the index.
 class ControlServices {
 public:
     // One list per catalogue list, one button per family.
@@ -47,9 +49,10 @@ protected:
 
 private:
     // Implementations may assume valid indexes, and are given text with CR LF breaks only.
-    virtual std::int16_t doListIndex(std::int16_t k) const = 0;
-    virtual std::int16_t doListCount(std::int16_t k) const = 0;
-    virtual std::u16string doListItem(std::int16_t k, std::int16_t p) const = 0;
+    // List1(0), the names list: ListIndex, ListCount and List(p).
+    virtual std::int16_t doNamesIndex() const = 0;
+    virtual std::int16_t doNamesCount() const = 0;
+    virtual std::u16string doName(std::int16_t p) const = 0;
     virtual std::u16string doOptionCaption(std::int16_t n) const = 0;
     virtual void doSelectOption(std::int16_t n) = 0;
     virtual std::u16string doText() const = 0;

@@ -2,31 +2,21 @@
 
 #include "catalogue.h"
 
-namespace {
-
-std::vector<std::u16string> toVector(const catalogue::BirdList& list) {
-    return {list.begin(), list.end()};
-}
-
-} // namespace
-
-MemoryControls::MemoryControls()
-    : lists{toVector(catalogue::Names), toVector(catalogue::FamilyCodes),
-            toVector(catalogue::Descriptions)} {
+MemoryControls::MemoryControls() : names(catalogue::Names.begin(), catalogue::Names.end()) {
     for (std::size_t n = 0; n < catalogue::FamilyCount; ++n)
         captions[n] = catalogue::Families[n].caption;
 }
 
-std::int16_t MemoryControls::doListIndex(std::int16_t k) const {
-    return k == 0 ? selectedName : std::int16_t{-1};
+std::int16_t MemoryControls::doNamesIndex() const {
+    return selectedName;
 }
 
-std::int16_t MemoryControls::doListCount(std::int16_t k) const {
-    return static_cast<std::int16_t>(lists[static_cast<std::size_t>(k)].size());
+std::int16_t MemoryControls::doNamesCount() const {
+    return static_cast<std::int16_t>(names.size());
 }
 
-std::u16string MemoryControls::doListItem(std::int16_t k, std::int16_t p) const {
-    return lists[static_cast<std::size_t>(k)][static_cast<std::size_t>(p)];
+std::u16string MemoryControls::doName(std::int16_t p) const {
+    return names[static_cast<std::size_t>(p)];
 }
 
 std::u16string MemoryControls::doOptionCaption(std::int16_t n) const {

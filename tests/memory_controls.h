@@ -11,10 +11,10 @@
 // code raises the family event through onFamilySelected, synchronously, as the window does.
 class MemoryControls final : public presentation::ControlServices {
 public:
-    // Starts with the three catalogue lists, the three family captions and nothing selected.
+    // Starts with the catalogue's names, the three family captions and nothing selected.
     MemoryControls();
 
-    std::array<std::vector<std::u16string>, ListArraySize> lists;
+    std::vector<std::u16string> names;
     std::int16_t selectedName = -1;
     std::array<std::u16string, OptionArraySize> captions;
     std::int16_t selectedFamily = -1;
@@ -26,9 +26,9 @@ public:
     std::function<void(std::int16_t)> onFamilySelected;
 
 private:
-    std::int16_t doListIndex(std::int16_t k) const override;
-    std::int16_t doListCount(std::int16_t k) const override;
-    std::u16string doListItem(std::int16_t k, std::int16_t p) const override;
+    std::int16_t doNamesIndex() const override;
+    std::int16_t doNamesCount() const override;
+    std::u16string doName(std::int16_t p) const override;
     std::u16string doOptionCaption(std::int16_t n) const override;
     void doSelectOption(std::int16_t n) override;
     std::u16string doText() const override;

@@ -1,3 +1,4 @@
+#include "catalogue.h"
 #include "check.h"
 #include "conversions.h"
 #include "expected.h"
@@ -85,7 +86,7 @@ CASE(birdSelectionBuildsThreeLinesByReadingTheBoxBack) {
 
         const auto& bird = expected::Birds[static_cast<std::size_t>(p)];
         const std::u16string whole = expected::birdText(
-            static_cast<std::size_t>(p), form.controls.lists[2][static_cast<std::size_t>(p)]);
+            static_cast<std::size_t>(p), catalogue::Descriptions[static_cast<std::size_t>(p)]);
         const std::size_t firstBreak = whole.find(CrLf) + 2;
         const std::size_t secondBreak = whole.find(CrLf, firstBreak) + 2;
         if (!CHECK_EQ(form.controls.writes.size(), std::size_t{3}))
@@ -125,7 +126,7 @@ CASE(eachExtensionBuildsOnWhatTheBoxGivesBack) {
     Form bird;
     bird.controls.onRead = markEachRead;
     bird.pickBird(6);
-    CHECK_EQ(bird.controls.infoBox, withMarks(expected::birdText(6, bird.controls.lists[2][6])));
+    CHECK_EQ(bird.controls.infoBox, withMarks(expected::birdText(6, catalogue::Descriptions[6])));
 
     Form family;
     family.controls.onRead = markEachRead;
@@ -150,7 +151,7 @@ CASE(birdOfTheSelectedFamilyLeavesTheFamilyAlone) {
     form.pickBird(15);                      // another owl
     CHECK_EQ(form.familyEvents, 1);
     CHECK_EQ(form.controls.selectedFamily, 0);
-    CHECK_EQ(form.controls.infoBox, expected::birdText(15, form.controls.lists[2][15]));
+    CHECK_EQ(form.controls.infoBox, expected::birdText(15, catalogue::Descriptions[15]));
 }
 
 CASE(birdWithoutSelectionChangesNothing) {
@@ -186,15 +187,15 @@ CASE(familyListingNamesMembersInCatalogueOrder) {
     }
 }
 
+// The listing runs over the names list, not over the catalogue behind it.
 CASE(familyWithoutMembersShowsItsHeadingAlone) {
     Form form;
-    for (auto& code : form.controls.lists[1])
-        code = u'1';
+    form.controls.names.resize(2); // a falcon and a hawk
     form.pickFamily(0);
     CHECK_EQ(form.controls.infoBox, u"Семейство Совови (Strigidae) включва:\r\n");
 
     Form empty;
-    empty.controls.lists[0].clear();
+    empty.controls.names.clear();
     empty.pickFamily(2);
     CHECK_EQ(empty.controls.infoBox, u"Семейство Ястребови (Accipitridae) включва:\r\n");
 }
@@ -285,21 +286,13 @@ CASE(badIndexIsARuntimeErrorNamingControlAndIndex) {
         {[](Form& f) { (void)f.controls.listCount(3); }, "List1(3)"},
         {[](Form& f) { (void)f.controls.listItem(1, 16); }, "List1(1).List(16)"},
         {[](Form& f) { (void)f.controls.listItem(0, -1); }, "List1(0).List(-1)"},
-        {[](Form& f) { // a family code without a button
-             f.controls.lists[1][5] = u'7';
-             f.pickBird(5);
-         },
-         "Option1(7)"},
-        {[](Form& f) { // lists out of step
-             f.controls.lists[1].pop_back();
+        {[](Form& f) { (void)f.controls.listItem(2, 16); }, "List1(2).List(16)"},
+        {[](Form& f) { // the names list longer than the catalogue behind it
+             f.controls.names.emplace_back(u"Орел");
              f.pickFamily(0);
          },
-         "List1(1).List(15)"},
-        {[](Form& f) { // a code too large for an index
-             f.controls.lists[1][0] = u"40000";
-             f.pickBird(0);
-         },
-         "overflow"},
+         "List1(1).List(16)"},
+        {[](Form&) { (void)presentation::toIndex(40000.0); }, "overflow"},
     };
     for (const auto& row : rows) {
         const std::string what = runtimeErrorOf(row.step);
@@ -322,8 +315,8 @@ CASE(runtimeErrorReportsAndEndsTheProgram) {
         dup2(pipeEnds[1], STDERR_FILENO);
         close(pipeEnds[0]);
         Form form;
-        form.controls.lists[1][5] = u'7';
-        form.pickBird(5);
+        form.controls.names.emplace_back(u"Орел");
+        form.pickBird(16);
         _exit(0);
     }
     close(pipeEnds[1]);
@@ -337,7 +330,7 @@ CASE(runtimeErrorReportsAndEndsTheProgram) {
     CHECK(WIFEXITED(status));
     CHECK_EQ(WEXITSTATUS(status), 1);
     CHECK_EQ(output.rfind("krivoklyun: run-time error: ", 0), std::size_t{0});
-    CHECK(output.find("Option1(7)") != std::string::npos);
+    CHECK(output.find("List1(1).List(16)") != std::string::npos);
 }
 #endif
 

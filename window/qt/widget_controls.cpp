@@ -1,7 +1,5 @@
 #include "widget_controls.h"
 
-#include "catalogue.h"
-
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -14,28 +12,18 @@ WidgetControls::WidgetControls(QListWidget& names,
                                QPlainTextEdit& infoBox)
     : names_(names), families_(families), infoBox_(infoBox) {}
 
-std::int16_t WidgetControls::doListIndex(std::int16_t k) const {
-    if (k != 0)
-        return -1; // the catalogue's hidden lists are never selected
+std::int16_t WidgetControls::doNamesIndex() const {
     const QModelIndexList selected = names_.selectionModel()->selectedRows();
     return selected.isEmpty() ? std::int16_t{-1}
                               : static_cast<std::int16_t>(selected.first().row());
 }
 
-std::int16_t WidgetControls::doListCount(std::int16_t k) const {
-    return static_cast<std::int16_t>(k == 0 ? names_.count() : int{catalogue::BirdCount});
+std::int16_t WidgetControls::doNamesCount() const {
+    return static_cast<std::int16_t>(names_.count());
 }
 
-std::u16string WidgetControls::doListItem(std::int16_t k, std::int16_t p) const {
-    const auto position = static_cast<std::size_t>(p);
-    switch (k) {
-    case 0:
-        return names_.item(p)->text().toStdU16String();
-    case 1:
-        return std::u16string(catalogue::FamilyCodes[position]);
-    default:
-        return std::u16string(catalogue::Descriptions[position]);
-    }
+std::u16string WidgetControls::doName(std::int16_t p) const {
+    return names_.item(p)->text().toStdU16String();
 }
 
 std::u16string WidgetControls::doOptionCaption(std::int16_t n) const {

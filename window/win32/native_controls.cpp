@@ -1,7 +1,5 @@
 #include "native_controls.h"
 
-#include "catalogue.h"
-
 #include <string>
 #include <utility>
 
@@ -21,33 +19,20 @@ NativeControls::NativeControls(HWND names, const Families& families, HWND infoBo
     : names_(names), families_(families), infoBox_(infoBox),
       familySelected_(std::move(familySelected)) {}
 
-std::int16_t NativeControls::doListIndex(std::int16_t k) const {
-    if (k != 0)
-        return -1; // the catalogue's hidden lists are never selected
+std::int16_t NativeControls::doNamesIndex() const {
     return static_cast<std::int16_t>(SendMessageW(names_, LB_GETCURSEL, 0, 0));
 }
 
-std::int16_t NativeControls::doListCount(std::int16_t k) const {
-    return static_cast<std::int16_t>(k == 0 ? SendMessageW(names_, LB_GETCOUNT, 0, 0)
-                                            : LRESULT{catalogue::BirdCount});
+std::int16_t NativeControls::doNamesCount() const {
+    return static_cast<std::int16_t>(SendMessageW(names_, LB_GETCOUNT, 0, 0));
 }
 
-std::u16string NativeControls::doListItem(std::int16_t k, std::int16_t p) const {
-    const auto position = static_cast<std::size_t>(p);
-    switch (k) {
-    case 0: {
-        const auto length = SendMessageW(names_, LB_GETTEXTLEN, static_cast<WPARAM>(p), 0);
-        std::u16string item(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
-        SendMessageW(names_, LB_GETTEXT, static_cast<WPARAM>(p),
-                     reinterpret_cast<LPARAM>(item.data()));
-        item.pop_back();
-        return item;
-    }
-    case 1:
-        return std::u16string(catalogue::FamilyCodes[position]);
-    default:
-        return std::u16string(catalogue::Descriptions[position]);
-    }
+std::u16string NativeControls::doName(std::int16_t p) const {
+    const auto length = SendMessageW(names_, LB_GETTEXTLEN, static_cast<WPARAM>(p), 0);
+    std::u16string item(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
+    SendMessageW(names_, LB_GETTEXT, static_cast<WPARAM>(p), reinterpret_cast<LPARAM>(item.data()));
+    item.pop_back();
+    return item;
 }
 
 std::u16string NativeControls::doOptionCaption(std::int16_t n) const {

@@ -8,9 +8,8 @@
 #include <cstdint>
 #include <functional>
 
-// The control operations over the native controls. The names list is a list box; the family
-// codes and descriptions are never shown, so they are read straight from the catalogue instead of
-// from hidden list boxes.
+// The control operations over the native controls: the names list box, the family buttons and the
+// info box.
 class NativeControls final : public presentation::ControlServices {
 public:
     using Families = std::array<HWND, OptionArraySize>;
@@ -21,9 +20,9 @@ public:
                    std::function<void(std::int16_t)> familySelected);
 
 private:
-    std::int16_t doListIndex(std::int16_t k) const override;
-    std::int16_t doListCount(std::int16_t k) const override;
-    std::u16string doListItem(std::int16_t k, std::int16_t p) const override;
+    std::int16_t doNamesIndex() const override;
+    std::int16_t doNamesCount() const override;
+    std::u16string doName(std::int16_t p) const override;
     std::u16string doOptionCaption(std::int16_t n) const override;
     void doSelectOption(std::int16_t n) override;
     std::u16string doText() const override;
