@@ -2,8 +2,9 @@
 # only those, so a second run costs nothing.
 
 # What building and running the program needs (fontconfig: configuring checks which font stands in
-# for Times New Roman).
-RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fontconfig fonts-liberation"
+# for Times New Roman; imagemagick: the build makes the icons from the window's XPM).
+RUN_PACKAGES="cmake make g++ qt6-base-dev libgl-dev qt6-qpa-plugins fontconfig fonts-liberation
+    imagemagick"
 # What the tests need beyond that: the formatting check, a real X display for the smoke test, and
 # for the packaging tests the Debian package tools, lintian, the desktop's validators and MinGW's
 # resource compiler; Clang for the packager's build, diffoscope to show a build that does not

@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-ensure_packages $RUN_PACKAGES xvfb xauth imagemagick xdotool
+ensure_packages $RUN_PACKAGES xvfb xauth xdotool
 
 cmake --preset default >/dev/null
 cmake --build --preset default --target krivoklyun
