@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <cwchar>
 #include <string>
 #include <string_view>
 
@@ -85,10 +87,12 @@ CASE(theProgramShowsItsWindowAndEndsWithStatus0WhenItIsClosed) {
     CHECK_EQ(krivoklyun.exitStatus(), DWORD{0});
 }
 
-CASE(aRunTimeErrorIsShownInAMessageBoxAndEndsWithStatus1) {
+// Starts this test program again with the arguments, expects a message box naming the error
+// (detail) and waiting for the user, and the exit status 1 once the box is closed.
+void expectRunTimeError(const std::wstring& arguments, std::u16string_view detail) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const Process failing(L"\"" + std::wstring(self) + L"\" --run-time-error");
+    const Process failing(L"\"" + std::wstring(self) + L"\" " + arguments);
     const HWND box = failing.window(L"#32770"); // the dialog class of message boxes
     if (!CHECK(box != nullptr))
         return;
@@ -97,10 +101,38 @@ CASE(aRunTimeErrorIsShownInAMessageBoxAndEndsWithStatus1) {
     for (HWND part = FindWindowExW(box, nullptr, L"Static", nullptr); part;
          part = FindWindowExW(box, part, L"Static", nullptr))
         text += windowText(part);
-    CHECK(text.find(u"List1(0).List(16)") != std::u16string::npos);
+    if (!CHECK(text.find(detail) != std::u16string::npos))
+        std::printf("  the box says: %s\n", check::utf8(text).c_str());
     CHECK(WaitForSingleObject(failing.info.hProcess, 300) == WAIT_TIMEOUT); // waits for the user
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     CHECK_EQ(failing.exitStatus(), DWORD{1});
+}
+
+CASE(aRunTimeErrorIsShownInAMessageBoxAndEndsWithStatus1) {
+    expectRunTimeError(L"--run-time-error", u"List1(0).List(16)");
+}
+
+// The system may refuse a window (out of resources, or a hook that vetoes it): the program says
+// which one, rather than wait for ever without one.
+CASE(aWindowTheSystemRefusesIsARunTimeError) {
+    expectRunTimeError(L"--refuse KrivoklyunMainForm", u"cannot create the main form");
+    expectRunTimeError(L"--refuse ListBox", u"cannot create List1(0)");
+}
+
+std::wstring refusedClass;
+
+// Vetoes the first window of the refused class made on this thread.
+LRESULT CALLBACK refuseWindow(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && !refusedClass.empty()) {
+        const LPCWSTR kind = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
+        // Common controls 6 name their classes with their version: "6.0.2600.2982!Listbox".
+        const LPCWSTR bare = IS_INTRESOURCE(kind) ? nullptr : std::wcsrchr(kind, L'!');
+        if (!IS_INTRESOURCE(kind) && _wcsicmp(bare ? bare + 1 : kind, refusedClass.c_str()) == 0) {
+            refusedClass.clear();
+            return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 } // namespace
@@ -113,6 +145,13 @@ int main(int argc, char** argv) {
         MainForm form(GetModuleHandleW(nullptr));
         form.show(SW_SHOWNORMAL);
         form.controls().listItem(0, 16);
+        return 0;
+    }
+    if (argc > 2 && std::string_view(argv[1]) == "--refuse") {
+        refusedClass.assign(argv[2], argv[2] + std::strlen(argv[2]));
+        SetWindowsHookExW(WH_CBT, refuseWindow, nullptr, GetCurrentThreadId());
+        presentation::setRuntimeErrorReport(showRuntimeError);
+        MainForm form(GetModuleHandleW(nullptr));
         return 0;
     }
     if (argc < 2) {

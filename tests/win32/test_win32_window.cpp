@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <cstring>
@@ -72,10 +73,10 @@ RECT placeOf(HWND control) {
     return rect;
 }
 
-bool placedAt(HWND control, form::Twips twips) {
+bool placedAt(HWND control, form::Twips twips, int density) {
     const RECT rect = placeOf(control);
-    const auto px = [](int value) {
-        return form::toPixels(value, dpi);
+    const auto px = [density](int value) {
+        return form::toPixels(value, density);
     };
     return rect.left == px(twips.left) && rect.top == px(twips.top) &&
            rect.right - rect.left == px(twips.width) && rect.bottom - rect.top == px(twips.height);
@@ -101,6 +102,31 @@ COLORREF rgb(form::Colour colour) {
     return RGB(colour.red, colour.green, colour.blue);
 }
 
+// The client area, every control's place and the font, scaled to the density.
+void checkLayout(const MainForm& form, int density) {
+    CHECK_EQ(form.dpi(), density);
+    RECT client;
+    GetClientRect(form.window(), &client);
+    CHECK_EQ(client.right, form::toPixels(form::ClientWidth, density));
+    CHECK_EQ(client.bottom, form::toPixels(form::ClientHeight, density));
+    CHECK(placedAt(form.label(0), form::Label1[0].place, density));
+    CHECK(placedAt(form.label(1), form::Label1[1].place, density));
+    CHECK(placedAt(form.frame(), form::Frame1Place, density));
+    for (std::size_t n = 0; n < 3; ++n)
+        CHECK(placedAt(form.option(n), form::Option1Places[n], density));
+    CHECK(placedAt(form.names(), form::List1Place, density));
+    CHECK(placedAt(form.infoBox(), form::Text1Place, density));
+    for (const HWND control : {form.label(0), form.option(2), form.names(), form.infoBox()}) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        CHECK(std::wstring(font.lfFaceName) == L"Times New Roman");
+        CHECK_EQ(font.lfHeight, -MulDiv(12, density, 72));
+        CHECK_EQ(font.lfWeight, 400L);
+        CHECK_EQ(int{font.lfCharSet}, 204);
+    }
+}
+
 CASE(opensWithTheStartupTextScaledLayoutFontAndColours) {
     Window w;
     CHECK_EQ(w.shown(), expected::StartupText);
@@ -109,35 +135,14 @@ CASE(opensWithTheStartupTextScaledLayoutFontAndColours) {
     CHECK(GetFocus() == w.form.infoBox());
     CHECK_EQ(windowText(w.form.window()), form::Caption);
 
-    CHECK_EQ(w.form.dpi(), dpi);
-    RECT client;
-    GetClientRect(w.form.window(), &client);
-    CHECK_EQ(client.right, form::toPixels(form::ClientWidth, dpi));
-    CHECK_EQ(client.bottom, form::toPixels(form::ClientHeight, dpi));
+    checkLayout(w.form, dpi);
     const LONG style = GetWindowLongW(w.form.window(), GWL_STYLE);
     CHECK((style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) == 0); // fixed size
-    CHECK(placedAt(w.form.label(0), form::Label1[0].place));
-    CHECK(placedAt(w.form.label(1), form::Label1[1].place));
-    CHECK(placedAt(w.form.frame(), form::Frame1Place));
     for (std::size_t n = 0; n < 3; ++n) {
         CHECK(GetParent(w.form.option(n)) == w.form.frame());
-        CHECK(placedAt(w.form.option(n), form::Option1Places[n]));
         CHECK_EQ(windowText(w.form.option(n)), expected::FamilyCaptions[n]);
     }
-    CHECK(placedAt(w.form.names(), form::List1Place));
-    CHECK(placedAt(w.form.infoBox(), form::Text1Place));
     CHECK_EQ(SendMessageW(w.form.names(), LB_GETCOUNT, 0, 0), LRESULT{16});
-
-    for (const HWND control :
-         {w.form.label(0), w.form.option(2), w.form.names(), w.form.infoBox()}) {
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-                   &font);
-        CHECK(std::wstring(font.lfFaceName) == L"Times New Roman");
-        CHECK_EQ(font.lfHeight, -MulDiv(12, dpi, 72));
-        CHECK_EQ(font.lfWeight, 400L);
-        CHECK_EQ(int{font.lfCharSet}, 204);
-    }
 
     // Points clear of any text and border.
     CHECK_EQ(pixel(w.form.window(), {4, 4}), rgb(form::FormBackground));
@@ -147,6 +152,25 @@ CASE(opensWithTheStartupTextScaledLayoutFontAndColours) {
     CHECK_EQ(pixel(w.form.option(0), inset(w.form.option(0), -3, 3)), rgb(form::Option1Background));
     CHECK_EQ(pixel(w.form.names(), {1, 1}), rgb(form::List1Background));
     CHECK_EQ(pixel(w.form.infoBox(), inset(w.form.infoBox(), -30, -2)), GetSysColor(COLOR_WINDOW));
+}
+
+// Moved to a monitor of another density, the window is laid out again for it, and its client
+// area is the form's there, whatever frame the system draws around it meanwhile.
+CASE(aChangeOfDensityLaysTheWindowOutForTheNewOne) {
+    Window w;
+    const int other = dpi >= 144 ? dpi - 48 : dpi + 48;
+    RECT frame;
+    GetWindowRect(w.form.window(), &frame);
+    // Where Windows suggests the window go: its frame scaled about its top left corner.
+    RECT suggested{frame.left, frame.top, frame.left + MulDiv(frame.right - frame.left, other, dpi),
+                   frame.top + MulDiv(frame.bottom - frame.top, other, dpi)};
+    SendMessageW(w.form.window(), WM_DPICHANGED, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+    input::pump(&w.form);
+    checkLayout(w.form, other);
+    GetWindowRect(w.form.window(), &frame);
+    CHECK_EQ(frame.left, suggested.left);
+    CHECK_EQ(frame.top, suggested.top);
 }
 
 CASE(everyNameByMouseShowsItsBirdAndSelectsItsFamily) {
@@ -230,6 +254,41 @@ CASE(keyboardFocusOrderArrowsAndSpace) {
     CHECK_EQ(w.shown(), birdText(14));
     CHECK_EQ(w.picked(), 14);
     CHECK_EQ(w.busy(), 0);
+}
+
+// As Windows' own option buttons do (and Wine's do not): a button that gets the focus other than
+// by a click, and does not hold the mouse capture, selects itself.
+LRESULT CALLBACK selectOnFocus(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_SETFOCUS && GetCapture() != button &&
+        SendMessageW(button, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+            SendMessageW(button, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+// The focus in the family group, the user switches to another window and back: the focus
+// returns to the family button, and picks nothing.
+CASE(focusGivenBackOnReturnToTheWindowPicksNoFamily) {
+    Window w;
+    for (std::size_t n = 0; n < 3; ++n)
+        SetWindowSubclass(w.form.option(n), selectOnFocus, 1, 0);
+    w.key(VK_TAB);
+    CHECK(GetFocus() == w.form.option(0));
+    const HWND other = CreateWindowExW(0, WC_STATICW, L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    input::pump(&w.form);
+    CHECK(GetForegroundWindow() == other);
+    SetForegroundWindow(w.form.window());
+    input::pump(&w.form);
+    CHECK(GetFocus() == w.form.option(0));
+    CHECK_EQ(w.checkedFamily(), -1);
+    CHECK_EQ(w.shown(), expected::StartupText);
+    DestroyWindow(other);
 }
 
 CASE(firstUpPicksTheNameUnderTheFocusFrame) {

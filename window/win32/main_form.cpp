@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "form_definition.h"
 #include "handlers.h"
+#include "runtime_error.h"
 
 #include <commctrl.h>
 
@@ -32,10 +33,12 @@ template <typename Function> Function fromUser32(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
+// The density of a window's monitor; without a window, the system's, which is the density of
+// the monitor a new window usually opens on.
 int dpiOf(HWND window) {
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = fromUser32<GetDpiForWindow>("GetDpiForWindow");
-    if (getDpiForWindow)
+    if (window && getDpiForWindow)
         return static_cast<int>(getDpiForWindow(window));
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -52,6 +55,24 @@ SIZE frameSizeFor(int clientWidth, int clientHeight, int dpi) {
     else
         AdjustWindowRectEx(&rect, FormStyle, FALSE, 0);
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+HFONT fontFor(int dpi) {
+    const form::Font& face = form::FormFont;
+    return CreateFontW(-MulDiv(face.points, dpi, 72), 0, 0, 0, face.weight, FALSE, FALSE, FALSE,
+                       static_cast<BYTE>(face.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, wide(face.face).c_str());
+}
+
+// The form cannot carry on without any of its windows: failing to make one is a run-time error
+// that names it, as a failed control operation is.
+HWND required(HWND made, std::u16string_view name) {
+    if (!made) {
+        const DWORD error = GetLastError();
+        presentation::runtimeError("cannot create " + std::string(name.begin(), name.end()) +
+                                   " (Windows error " + std::to_string(error) + ")");
+    }
+    return made;
 }
 
 bool checked(HWND button) {
@@ -76,13 +97,22 @@ MainForm::MainForm(HINSTANCE instance)
     windowClass.lpszClassName = ClassName;
     RegisterClassExW(&windowClass); // fails harmlessly when an earlier form registered it
 
-    window_ = CreateWindowExW(0, ClassName, wide(form::Caption).c_str(), FormStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    // Windows chooses the monitor; the window is made for the density it will most likely have
+    // there, and everything is placed for the one it really has.
+    const int likely = dpiOf(nullptr);
+    const SIZE size = frameSizeFor(form::toPixels(form::ClientWidth, likely),
+                                   form::toPixels(form::ClientHeight, likely), likely);
+    window_ = required(CreateWindowExW(0, ClassName, wide(form::Caption).c_str(), FormStyle,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
+                                       nullptr, instance, this),
+                       u"the main form");
+    dpi_ = dpiOf(window_);
+    font_ = fontFor(dpi_);
     createControls(instance);
+    fitClientArea();
     controls_ = std::make_unique<NativeControls>(List1_, Option1_, Text1_, [this](std::int16_t n) {
         presentation::Option1_Click(state_, *controls_, n);
     });
-    layOut(dpiOf(window_));
     controls_->setText(form::StartupText);
     focused_ = Text1_;
 }
@@ -96,75 +126,103 @@ MainForm::~MainForm() {
     DeleteObject(frameBrush_);
 }
 
+int MainForm::px(int twips) const {
+    return form::toPixels(twips, dpi_);
+}
+
+// Every control at its place for the current density, in the form's font.
 void MainForm::createControls(HINSTANCE instance) {
-    const auto make = [&](DWORD extendedStyle, const wchar_t* kind, std::u16string_view text,
-                          DWORD style, int id, HWND parent) {
-        return CreateWindowExW(
-            extendedStyle, kind, wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    const auto make = [&](std::u16string_view name, DWORD extendedStyle, const wchar_t* kind,
+                          std::u16string_view text, DWORD style, int id, HWND parent,
+                          form::Twips at) {
+        const HWND control = required(
+            CreateWindowExW(extendedStyle, kind, wide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                            px(at.left), px(at.top), px(at.width), px(at.height), parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr),
+            name);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        return control;
     };
     // Created top to bottom in the order a screen reader reads them: each label comes right
     // before the control it names.
     constexpr DWORD Centred = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
-    Label1_[0] = make(0, WC_STATICW, form::Label1[0].text, Centred, Label1Id, window_);
+    Label1_[0] = make(form::Label1[0].name, 0, WC_STATICW, form::Label1[0].text, Centred, Label1Id,
+                      window_, form::Label1[0].place);
 
     // The family buttons are the frame's children, so that they are inside their group for a
     // screen reader as they are on the screen, and placed relative to it.
-    Frame1_ =
-        make(0, WC_BUTTONW, form::Frame1Caption, BS_GROUPBOX | WS_CLIPCHILDREN, Frame1Id, window_);
+    Frame1_ = make(form::Frame1Name, 0, WC_BUTTONW, form::Frame1Caption,
+                   BS_GROUPBOX | WS_CLIPCHILDREN, Frame1Id, window_, form::Frame1Place);
     SetWindowSubclass(Frame1_, frameProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    for (std::size_t n = 0; n < Option1_.size(); ++n)
-        Option1_[n] = make(0, WC_BUTTONW, catalogue::Families[n].caption,
+    for (std::size_t n = 0; n < Option1_.size(); ++n) {
+        const std::u16string name =
+            std::u16string(form::Option1Name) + u"(" + static_cast<char16_t>(u'0' + n) + u")";
+        Option1_[n] = make(name, 0, WC_BUTTONW, catalogue::Families[n].caption,
                            BS_AUTORADIOBUTTON | (n == 0 ? WS_GROUP : 0),
-                           Option1Id + static_cast<int>(n), Frame1_);
+                           Option1Id + static_cast<int>(n), Frame1_, form::Option1Places[n]);
+    }
 
-    Label1_[1] = make(0, WC_STATICW, form::Label1[1].text, Centred, Label1Id + 1, window_);
+    Label1_[1] = make(form::Label1[1].name, 0, WC_STATICW, form::Label1[1].text, Centred,
+                      Label1Id + 1, window_, form::Label1[1].place);
     // The list box shows no text of its own; its window text is the heading, which is the
     // name assistive technology gives it.
-    List1_ = make(WS_EX_CLIENTEDGE, WC_LISTBOXW, form::Label1[1].text,
-                  LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, List1Id, window_);
+    List1_ =
+        make(form::List1Name, WS_EX_CLIENTEDGE, WC_LISTBOXW, form::Label1[1].text,
+             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, List1Id, window_, form::List1Place);
     for (const std::u16string_view name : catalogue::Names)
         SendMessageW(List1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(name).c_str()));
     SetWindowSubclass(List1_, namesProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
     // The info box has no label on the screen. Assistive technology names a box by the label
     // just before it, so this one, never shown, gives it its name.
-    CreateWindowExW(0, WC_STATICW, wide(form::Text1AccessibleName).c_str(), WS_CHILD | SS_NOPREFIX,
-                    0, 0, 0, 0, window_, nullptr, instance, nullptr);
-    Text1_ = make(WS_EX_CLIENTEDGE, WC_EDITW, u"", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL,
-                  Text1Id, window_);
+    required(CreateWindowExW(0, WC_STATICW, wide(form::Text1AccessibleName).c_str(),
+                             WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, window_, nullptr, instance,
+                             nullptr),
+             u"the info box's name");
+    Text1_ = make(form::Text1Name, WS_EX_CLIENTEDGE, WC_EDITW, u"",
+                  ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, Text1Id, window_, form::Text1Place);
 }
 
-void MainForm::layOut(int dpi) {
-    dpi_ = dpi;
-    const auto px = [dpi](int twips) {
-        return form::toPixels(twips, dpi);
-    };
-    const auto place = [&](HWND control, form::Twips twips) {
-        MoveWindow(control, px(twips.left), px(twips.top), px(twips.width), px(twips.height), TRUE);
-    };
-
-    const form::Font& face = form::FormFont;
-    const HFONT font =
-        CreateFontW(-MulDiv(face.points, dpi, 72), 0, 0, 0, face.weight, FALSE, FALSE, FALSE,
-                    static_cast<BYTE>(face.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, wide(face.face).c_str());
-    for (const HWND control :
-         {Label1_[0], Label1_[1], Frame1_, Option1_[0], Option1_[1], Option1_[2], List1_, Text1_})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    DeleteObject(std::exchange(font_, font));
-
-    for (std::size_t i = 0; i < Label1_.size(); ++i)
-        place(Label1_[i], form::Label1[i].place);
-    place(Frame1_, form::Frame1Place);
-    for (std::size_t n = 0; n < Option1_.size(); ++n)
-        place(Option1_[n], form::Option1Places[n]);
-    place(List1_, form::List1Place);
-    place(Text1_, form::Text1Place);
-
-    const SIZE size = frameSizeFor(px(form::ClientWidth), px(form::ClientHeight), dpi);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+// Sizes the window so that its client area is the form's at the current density. The frame is
+// measured, not computed: while the density changes it may still be drawn for the old one (Wine
+// keeps it at the system's), and a computed one would then be off by the caption's difference.
+void MainForm::fitClientArea() {
+    const int width = px(form::ClientWidth);
+    const int height = px(form::ClientHeight);
+    RECT outer;
+    RECT client;
+    GetWindowRect(window_, &outer);
+    GetClientRect(window_, &client);
+    if (client.right == width && client.bottom == height)
+        return;
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left - client.right + width,
+                 outer.bottom - outer.top - client.bottom + height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window moved to a monitor of another density: the same layout, scaled to it, where Windows
+// suggests.
+void MainForm::changeDpi(int dpi, const RECT& suggested) {
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        const HFONT font = fontFor(dpi);
+        const auto place = [&](HWND control, form::Twips at) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            MoveWindow(control, px(at.left), px(at.top), px(at.width), px(at.height), FALSE);
+        };
+        for (std::size_t i = 0; i < Label1_.size(); ++i)
+            place(Label1_[i], form::Label1[i].place);
+        place(Frame1_, form::Frame1Place);
+        for (std::size_t n = 0; n < Option1_.size(); ++n)
+            place(Option1_[n], form::Option1Places[n]);
+        place(List1_, form::List1Place);
+        place(Text1_, form::Text1Place);
+        DeleteObject(std::exchange(font_, font));
+    }
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea();
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void MainForm::show(int showCommand) {
@@ -235,15 +293,11 @@ LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SETFOCUS:
-        SetFocus(focused_);
+        focusWithoutPicking(focused_);
         return 0;
-    case WM_DPICHANGED: {
-        layOut(LOWORD(wParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -385,14 +439,19 @@ void MainForm::focusStop(std::size_t stop) {
         for (const HWND button : Option1_)
             if (checked(button))
                 target = button;
-        // An option button that gets the focus from the keyboard selects itself, unless it holds
-        // the mouse capture (as while it is being clicked); a focus move alone must pick nothing.
-        SetCapture(target);
-        SetFocus(target);
-        ReleaseCapture();
+        focusWithoutPicking(target);
         break;
     }
     }
+}
+
+// An option button that gets the focus other than by a click selects itself and raises its event
+// on Windows, unless it holds the mouse capture, as while it is being clicked. Moving the focus,
+// by Tab or by switching back to the window, must pick nothing.
+void MainForm::focusWithoutPicking(HWND control) {
+    SetCapture(control);
+    SetFocus(control);
+    ReleaseCapture();
 }
 
 void showRuntimeError(std::string_view what) {

@@ -47,9 +47,12 @@ private:
                                       UINT_PTR id, DWORD_PTR form);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT colour(HWND control, HDC dc);
+    int px(int twips) const;
     void createControls(HINSTANCE instance);
-    void layOut(int dpi);
+    void fitClientArea();
+    void changeDpi(int dpi, const RECT& suggested);
     void focusStop(std::size_t stop);
+    void focusWithoutPicking(HWND control);
     void nameEvent();
     void familyEvent(std::size_t n);
 
