@@ -1,0 +1,211 @@
+// Writes the page that the browser opens and the web app manifest, from the form and the catalogue:
+//   page_writer OUTPUT_FOLDER
+// The whole window, its start-up text included, is in the page itself, so the browser paints it
+// before the program has loaded; the program then takes over the controls it finds there.
+
+#include "catalogue.h"
+#include "form_definition.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::string utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        const auto byte = [&out](char32_t b) {
+            out += static_cast<char>(b);
+        };
+        if (c < 0x80) {
+            byte(c);
+        } else if (c < 0x800) {
+            byte(0xC0 | (c >> 6));
+            byte(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            byte(0xE0 | (c >> 12));
+            byte(0x80 | ((c >> 6) & 0x3F));
+            byte(0x80 | (c & 0x3F));
+        } else {
+            byte(0xF0 | (c >> 18));
+            byte(0x80 | ((c >> 12) & 0x3F));
+            byte(0x80 | ((c >> 6) & 0x3F));
+            byte(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Text for HTML, inside elements and inside quoted attributes alike. A CR LF becomes an LF, the
+// break the page's controls keep.
+std::string html(std::u16string_view text) {
+    std::string out;
+    for (const char c : utf8(text)) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Text for a JSON string: the manifest's texts are plain, so quotes and backslashes are all.
+std::string json(std::u16string_view text) {
+    std::string out;
+    for (const char c : utf8(text)) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+std::string px(int twips) {
+    return std::to_string(form::toPixels(twips)) + "px";
+}
+
+// A control's place in its container, as an inline style.
+std::string place(form::Twips twips) {
+    return "left:" + px(twips.left) + ";top:" + px(twips.top) + ";width:" + px(twips.width) +
+           ";height:" + px(twips.height);
+}
+
+std::string colour(form::Colour c) {
+    return "rgb(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," +
+           std::to_string(c.blue) + ")";
+}
+
+// A list's option draws a run of spaces as one, in every browser and whatever the style says; a
+// no-break space for each space after the first keeps them all on the screen, and the program
+// reads them back as spaces.
+std::string optionText(std::u16string_view name) {
+    std::u16string shown(name);
+    for (std::size_t i = 1; i < shown.size(); ++i)
+        if (shown[i] == u' ' && (name[i - 1] == u' '))
+            shown[i] = u'\u00A0';
+    return html(shown);
+}
+
+std::string page() {
+    const form::Font& font = form::FormFont;
+    std::string out = "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
+                      "<meta name=\"viewport\" content=\"width=device-width\">\n<title>" +
+                      html(form::Caption) +
+                      "</title>\n"
+                      "<link rel=\"icon\" href=\"krivoklyun.png\">\n"
+                      "<style>\n";
+    // Beyond the window's own size the page shows more of the form's background, as a larger
+    // window would. Every control takes the form's font; none sets one of its own.
+    out += "html{background:" + colour(form::FormBackground) + "}\n";
+    out += "body{margin:0;font:" + std::to_string(font.weight) + " " +
+           std::to_string(font.points * 96 / 72) + "px \"" + html(font.face) + "\",serif}\n";
+    out += "main{position:relative;width:" + px(form::ClientWidth) +
+           ";height:" + px(form::ClientHeight) + "}\n";
+    out += "main>*,fieldset>label{position:absolute;box-sizing:border-box;margin:0;padding:0;"
+           "font:inherit}\n";
+    out += "h1,label[for]{display:flex;align-items:center;justify-content:center;background:" +
+           colour(form::Label1Background) + "}\n";
+    // The frame's colour fills it up to its top edge, above its line too; its buttons are placed
+    // from that edge, as on the desktop, not from inside the fieldset's border and legend.
+    out += "#" + html(form::Frame1Name) + "{background:" + colour(form::Frame1Background) + "}\n";
+    out += "fieldset{height:100%;box-sizing:border-box;margin:0;padding:0;border:2px groove}\n";
+    out += "legend{margin-left:6px;padding:0 2px}\n";
+    // Each family button is taller than the step between them, so they overlap; they show their
+    // colour, which is the frame's, through it rather than paint over each other's captions.
+    static_assert(form::Option1Background == form::Frame1Background);
+    out += "fieldset>label{display:flex;align-items:center;white-space:nowrap}\n";
+    out += "input{margin:0 4px 0 2px}\n";
+    // Rows of the font's own height in every browser, as on the desktop.
+    out += "select{background:" + colour(form::List1Background) + "}\n";
+    out += "option{padding:0 2px}\n";
+    out += "textarea{resize:none;overflow-y:scroll}\n";
+    // A run-time error leaves the window as it was, greyed, beneath the message.
+    out += "main[inert]{opacity:.6}\n";
+    out += "</style>\n"
+           "<script src=\"krivoklyun.js\" defer></script>\n"
+           "</head>\n<body>\n<main>\n";
+
+    out += "<h1 id=\"" + html(form::Label1[0].name) + "\" style=\"" + place(form::Label1[0].place) +
+           "\">" + html(form::Label1[0].text) + "</h1>\n";
+
+    out += "<div id=\"" + html(form::Frame1Name) + "\" style=\"" + place(form::Frame1Place) +
+           "\"><fieldset><legend>" + html(form::Frame1Caption) + "</legend>\n";
+    for (std::size_t n = 0; n < catalogue::FamilyCount; ++n)
+        out += "<label id=\"" + html(form::Option1Name) + "(" + std::to_string(n) + ")\" style=\"" +
+               place(form::Option1Places[n]) + "\"><input type=\"radio\" name=\"" +
+               html(form::Option1Name) + "\">" + html(catalogue::Families[n].caption) +
+               "</label>\n";
+    out += "</fieldset></div>\n";
+
+    // The heading names the list for assistive technology, as it does for the eye.
+    out += "<label id=\"" + html(form::Label1[1].name) + "\" for=\"" + html(form::List1Name) +
+           "\" style=\"" + place(form::Label1[1].place) + "\">" + html(form::Label1[1].text) +
+           "</label>\n";
+    out += "<select id=\"" + html(form::List1Name) + "\" size=\"" +
+           std::to_string(catalogue::BirdCount) + "\" style=\"" + place(form::List1Place) + "\">";
+    for (const std::u16string_view name : catalogue::Names)
+        out += "<option>" + optionText(name) + "</option>";
+    out += "</select>\n";
+
+    // The info box comes first in the focus order, so it has the focus from the start.
+    out += "<textarea id=\"" + html(form::Text1Name) + "\" aria-label=\"" +
+           html(form::Text1AccessibleName) + "\" spellcheck=\"false\" autofocus style=\"" +
+           place(form::Text1Place) + "\">" + html(form::StartupText) + "</textarea>\n";
+    out += "</main>\n</body>\n</html>\n";
+    return out;
+}
+
+std::string manifest() {
+    const std::string name = json(form::Label1[0].text);
+    std::string out = "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name +
+                      "\",\n  \"description\": \"" + json(form::Caption) +
+                      "\",\n  \"lang\": \"bg\",\n  \"start_url\": \"./index.html\",\n"
+                      "  \"display\": \"standalone\",\n  \"background_color\": \"" +
+                      colour(form::FormBackground) + "\",\n  \"icons\": [\n";
+    for (const int size : {192, 512})
+        out += std::string("    {\"src\": \"icon-") + std::to_string(size) +
+               ".png\", \"sizes\": \"" + std::to_string(size) + "x" + std::to_string(size) +
+               "\", \"type\": \"image/png\"}" + (size == 192 ? ",\n" : "\n");
+    return out + "  ]\n}\n";
+}
+
+bool write(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    return static_cast<bool>(file.flush());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: page_writer OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    if (!write(folder + "/index.html", page()) ||
+        !write(folder + "/manifest.webmanifest", manifest())) {
+        std::fprintf(stderr, "page_writer: cannot write into %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

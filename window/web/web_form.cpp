@@ -1,0 +1,265 @@
+#include "web_form.h"
+
+#include "catalogue.h"
+#include "handlers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+
+using emscripten::val;
+using interaction::Cause;
+using interaction::Key;
+
+namespace {
+
+val byId(std::u16string_view id) {
+    return val::global("document").call<val>("getElementById", val(std::u16string(id)));
+}
+
+DomControls::Families familyButtons() {
+    DomControls::Families buttons{val::undefined(), val::undefined(), val::undefined()};
+    for (std::size_t n = 0; n < buttons.size(); ++n)
+        buttons[n] = byId(std::u16string(form::Option1Name) + u"(" +
+                          static_cast<char16_t>(u'0' + n) + u")")["control"];
+    return buttons;
+}
+
+// The keys the rules give a meaning to, by the browser's name for them; the keypad's arrows (with
+// Num Lock off) have the same names.
+std::optional<Key> ruleKey(const std::string& name) {
+    if (name == "ArrowUp")
+        return Key::Up;
+    if (name == "ArrowDown")
+        return Key::Down;
+    if (name == "ArrowLeft")
+        return Key::Left;
+    if (name == "ArrowRight")
+        return Key::Right;
+    if (name == "Home")
+        return Key::Home;
+    if (name == "End")
+        return Key::End;
+    if (name == "PageUp")
+        return Key::PageUp;
+    if (name == "PageDown")
+        return Key::PageDown;
+    if (name == " ")
+        return Key::Space;
+    return std::nullopt;
+}
+
+bool is(const val& a, const val& b) {
+    return a.strictlyEquals(b);
+}
+
+} // namespace
+
+WebForm::WebForm()
+    : window_(val::global("window")), List1_(byId(form::List1Name)), Option1_(familyButtons()),
+      Text1_(byId(form::Text1Name)), controls_(List1_, Option1_, Text1_) {
+    // Captured at the document, so that the form decides before any control reacts.
+    const val document = val::global("document");
+    for (const char* type : {"keydown", "keyup", "mousedown", "click", "change"})
+        document.call<void>("addEventListener", val(type),
+                            val::module_property((std::string("krivoklyun_") + type).c_str()),
+                            true);
+}
+
+void WebForm::stop() {
+    stopped_ = true;
+    val::global("document").call<val>("querySelector", val("main")).set("inert", true);
+}
+
+void WebForm::nameEvent() {
+    presentation::List1_Click(state_, controls_, 0);
+}
+
+void WebForm::familyEvent(int n) {
+    presentation::Option1_Click(state_, controls_, static_cast<std::int16_t>(n));
+}
+
+// The page handles Tab itself: the browser would enter the family group at its last button going
+// backwards (Chromium), and leave the page after the info box instead of going round.
+void WebForm::keyDown(val event) {
+    if (stopped_ || event["altKey"].as<bool>() || event["metaKey"].as<bool>() ||
+        event["defaultPrevented"].as<bool>())
+        return;
+    const std::string name = event["key"].as<std::string>();
+    const val target = val::global("document")["activeElement"];
+    const std::optional<form::Stop> here = stopOf(target);
+
+    if (name == "Tab") {
+        if (event["ctrlKey"].as<bool>())
+            return;
+        event.call<void>("preventDefault");
+        const bool backwards = event["shiftKey"].as<bool>();
+        if (here)
+            focus(interaction::afterTab(*here, backwards, checkedFamily()));
+        else // the focus is nowhere in the window: Tab enters it at its first or last stop
+            focus({backwards ? form::TabOrder.back() : form::TabOrder.front(), 0});
+        return;
+    }
+
+    const std::optional<Key> key = ruleKey(name);
+    if (!key || !here || *here == form::Stop::Text1)
+        return;
+    if (*here == form::Stop::Option1) {
+        // Space acts when it comes up, as a button's does; the browsers fire nothing for Space on
+        // the checked radio, and their arrows are the rules' only by coincidence.
+        const std::optional<int> family = interaction::familyAfterKey(*key, familyOf(target));
+        if (!family)
+            return;
+        event.call<void>("preventDefault");
+        if (*key == Key::Space) {
+            if (!event["repeat"].as<bool>())
+                spaceDownOn_ = *family;
+            return;
+        }
+        Option1_[static_cast<std::size_t>(*family)].call<void>("focus");
+        pickFamily(*family, Cause::MoveKey);
+        return;
+    }
+    // The names list. With nothing picked, Chromium's first Up picks the last name and its first
+    // Down may pick none; Space never shows the picked name again.
+    const std::optional<int> pick = interaction::nameAfterKey(*key, namesList());
+    if (!pick)
+        return;
+    event.call<void>("preventDefault");
+    pickName(*pick, *key == Key::Space ? Cause::Space : Cause::MoveKey);
+}
+
+void WebForm::keyUp(val event) {
+    if (stopped_ || event["key"].as<std::string>() != " ")
+        return;
+    const int family = familyOf(val::global("document")["activeElement"]);
+    if (family < 0)
+        return;
+    event.call<void>("preventDefault");
+    if (family == std::exchange(spaceDownOn_, -1))
+        pickFamily(family, Cause::Space);
+}
+
+// A press anywhere but on a control leaves the focus where it is, as on the desktop, where labels
+// and frames never take it.
+void WebForm::mouseDown(val event) {
+    if (stopped_)
+        return;
+    pickedAtPress_ = List1_["selectedIndex"].as<int>();
+    checkedAtPress_ = checkedFamily();
+    const val target = event["target"];
+    const bool onControl = is(target, Text1_) || is(target, List1_) ||
+                           is(target["parentNode"], List1_) || familyOf(target) >= 0 ||
+                           familyOf(target["control"]) >= 0; // a family's caption
+    if (!onControl)
+        event.call<void>("preventDefault");
+}
+
+void WebForm::click(val event) {
+    if (stopped_)
+        return;
+    const val target = event["target"];
+    if (const int family = familyOf(target); family >= 0) {
+        // Checked by the browser already; a click on the checked family shows it again.
+        if (interaction::raisesEvent(Cause::Click, family != checkedAtPress_))
+            familyEvent(family);
+        return;
+    }
+    if (is(target["parentNode"], List1_)) {
+        // A click that changed the pick raised its event with the change; one on the picked name
+        // changes nothing, and the browser reports no change.
+        const int name = target["index"].as<int>();
+        const bool changes = name != pickedAtPress_;
+        if (!changes && name == List1_["selectedIndex"].as<int>() &&
+            interaction::raisesEvent(Cause::Click, changes))
+            nameEvent();
+        return;
+    }
+    // The list's heading would move the focus to the list; on the desktop a label never takes it.
+    if (is(target["htmlFor"], val(std::u16string(form::List1Name))))
+        event.call<void>("preventDefault");
+}
+
+// The browser's own changes (a click, type-ahead) and the one the form makes from code.
+void WebForm::change(val event) {
+    if (stopped_)
+        return;
+    const val target = event["target"];
+    if (is(target, List1_)) {
+        nameEvent();
+        return;
+    }
+    // A user's pick of a family was raised with its click; this is the form's own, made while a
+    // name's event runs.
+    if (const int family = familyOf(target); family >= 0 && !event["isTrusted"].as<bool>())
+        familyEvent(family);
+}
+
+void WebForm::focus(interaction::Focus where) {
+    switch (where.stop) {
+    case form::Stop::Text1:
+        Text1_.call<void>("focus");
+        break;
+    case form::Stop::Option1:
+        Option1_[static_cast<std::size_t>(where.family)].call<void>("focus");
+        break;
+    case form::Stop::List1:
+        List1_.call<void>("focus");
+        break;
+    }
+}
+
+std::optional<form::Stop> WebForm::stopOf(const val& element) const {
+    if (is(element, Text1_))
+        return form::Stop::Text1;
+    if (is(element, List1_))
+        return form::Stop::List1;
+    if (familyOf(element) >= 0)
+        return form::Stop::Option1;
+    return std::nullopt;
+}
+
+int WebForm::familyOf(const val& element) const {
+    for (std::size_t n = 0; n < Option1_.size(); ++n)
+        if (is(element, Option1_[n]))
+            return static_cast<int>(n);
+    return -1;
+}
+
+int WebForm::checkedFamily() const {
+    for (std::size_t n = 0; n < Option1_.size(); ++n)
+        if (Option1_[n]["checked"].as<bool>())
+            return static_cast<int>(n);
+    return -1;
+}
+
+// What the rules need to know of the list. The browser does not tell where its focus frame is
+// before a pick; the rules' frame is then on the first name. Rows are of one height.
+interaction::NamesList WebForm::namesList() const {
+    const int count = List1_["options"]["length"].as<int>();
+    const int picked = List1_["selectedIndex"].as<int>();
+    const double row = count > 0 ? List1_["options"][0]["offsetHeight"].as<double>() : 0.0;
+    const double top = List1_["scrollTop"].as<double>();
+    const double height = List1_["clientHeight"].as<double>();
+    const int rows = row > 0 ? std::max(1, static_cast<int>(std::floor(height / row + 0.01))) : 1;
+    const int first = row > 0 ? static_cast<int>(std::ceil(top / row - 0.01)) : 0;
+    return {count, picked >= 0 ? picked : 0, picked, first, rows};
+}
+
+void WebForm::pickFamily(int n, Cause cause) {
+    const bool changes = n != checkedFamily();
+    Option1_[static_cast<std::size_t>(n)].set("checked", true);
+    if (interaction::raisesEvent(cause, changes))
+        familyEvent(n);
+}
+
+void WebForm::pickName(int p, Cause cause) {
+    const bool changes = p != List1_["selectedIndex"].as<int>();
+    List1_.set("selectedIndex", p);
+    val nearest = val::object();
+    nearest.set("block", "nearest");
+    List1_["options"][p].call<void>("scrollIntoView", nearest);
+    if (interaction::raisesEvent(cause, changes))
+        nameEvent();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "dom_controls.h"
+#include "form_definition.h"
+#include "form_state.h"
+#include "interaction_rules.h"
+
+#include <emscripten/val.h>
+
+#include <optional>
+#include <string_view>
+
+// The window in the page. The page draws it before the program loads; the form takes its controls
+// over, listens to the page's input, asks the interaction rules what each key or click means, and
+// raises the two events where the desktop raises them. Where a browser's own reaction differs from
+// the rules, the form prevents it and acts itself.
+class WebForm {
+public:
+    // Finds the controls in the page and starts listening.
+    WebForm();
+
+    // The page's input, as the browser delivers it to the document before any control acts.
+    void keyDown(emscripten::val event);
+    void keyUp(emscripten::val event);
+    void mouseDown(emscripten::val event);
+    void click(emscripten::val event);
+    void change(emscripten::val event);
+
+    // After a run-time error the form takes no more input.
+    void stop();
+
+private:
+    void nameEvent();
+    void familyEvent(int n);
+
+    void focus(interaction::Focus where);
+    std::optional<form::Stop> stopOf(const emscripten::val& element) const;
+    int familyOf(const emscripten::val& element) const; // -1 when it is no family button
+    int checkedFamily() const;                          // -1 when none is
+    interaction::NamesList namesList() const;
+    void pickFamily(int n, interaction::Cause cause);
+    void pickName(int p, interaction::Cause cause);
+
+    emscripten::val window_;
+    emscripten::val List1_;
+    DomControls::Families Option1_;
+    emscripten::val Text1_;
+    presentation::FormState state_;
+    DomControls controls_;
+
+    bool stopped_ = false;
+    int pickedAtPress_ = -1;  // the name picked when the mouse was pressed
+    int checkedAtPress_ = -1; // the family checked then
+    int spaceDownOn_ = -1;    // the family button Space went down on
+};
