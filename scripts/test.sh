@@ -7,6 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 ensure_packages $RUN_PACKAGES $TEST_PACKAGES $WINDOWS_PACKAGES $WEB_PACKAGES
+ensure_npm
 
 cmake --preset default >/dev/null
 cmake --build --preset default
@@ -16,7 +17,8 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
-# The browser's program, built with Emscripten; the core's suites run as WebAssembly under node.
+# The browser's program, built with Emscripten; the core's suites run as WebAssembly under node,
+# the page in Chromium and Firefox ESR.
 cmake --preset web >/dev/null
 cmake --build --preset web
 ctest --preset web

@@ -24,6 +24,15 @@ inline constexpr std::array<std::u16string_view, 3> FamilyCaptions = {
     u"Ястребови (Accipitridae)",
 };
 
+// The window's own texts: the end of its caption (the start is a web address), the title label,
+// the names list's heading (also the list's accessible name), the family frame's caption and the
+// info box's accessible name.
+inline constexpr std::u16string_view CaptionEnding = u" - Биология, семейство и род грабливи птици";
+inline constexpr std::u16string_view TitleLabel = u"Кривоклюн";
+inline constexpr std::u16string_view ListHeading = u"род грабливи птици";
+inline constexpr std::u16string_view FrameCaption = u"сем. Грабливи птици";
+inline constexpr std::u16string_view InfoBoxName = u"Информация";
+
 inline constexpr std::array<Bird, 16> Birds = {{
     {u"Белошипа ветрушка  (Falco naumanni)", 35, 1, 51,
      u"птица от семейство Соколови. Среща се и в България."},

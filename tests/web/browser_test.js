@@ -1,0 +1,356 @@
+// The page in a real browser, driven as a user drives it: mouse clicks and keys through the
+// browser's own input, then what the page shows. The rules themselves are tested in the core; this
+// proves the wiring, and each place where the page corrects what the browser would do.
+//   node browser_test.js chromium|firefox SITE_FOLDER EXPECTATIONS_JS NODE_MODULES
+'use strict';
+const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const http = require('node:http');
+const path = require('node:path');
+const { pathToFileURL } = require('node:url');
+
+const [browserName, site, expectationsProgram, modules] = process.argv.slice(2);
+const load = require('node:module').createRequire(path.join(path.resolve(modules), 'index.js'));
+const puppeteer = load('puppeteer-core');
+const axeSource = fs.readFileSync(load.resolve('axe-core/axe.min.js'), 'utf8');
+const expected = JSON.parse(execFileSync(process.execPath, [expectationsProgram], { encoding: 'utf8' }));
+const chromium = browserName === 'chromium';
+
+// The textarea keeps LF where the program writes CR LF.
+const shown = (text) => text.replace(/\r\n/g, '\n');
+const birdText = (p) => {
+    const bird = expected.birds[p];
+    return `Семейство ${expected.familyCaptions[bird.family]}\nРод: ${bird.name}\n`;
+};
+
+let passed = 0;
+const failures = [];
+function check(what, actual, wanted) {
+    const ok = JSON.stringify(actual) === JSON.stringify(wanted);
+    if (ok) passed++;
+    else failures.push(`${what}\n    actual:   ${JSON.stringify(actual)}\n    expected: ${JSON.stringify(wanted)}`);
+    return ok;
+}
+function checkBird(what, state, p) {
+    const opening = birdText(p) + expected.birds[p].descriptionOpening;
+    check(`${what}: bird ${p}'s text`, state.text.slice(0, opening.length), opening);
+    check(`${what}: bird ${p}'s text length`, state.text.length, birdText(p).length + expected.birds[p].descriptionLength);
+    check(`${what}: the pick and the family`, [state.picked, state.checked], [p, expected.birds[p].family]);
+}
+
+// The site as a web server gives it, on this machine only.
+function serve() {
+    const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
+    const server = http.createServer((request, response) => {
+        const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).slice(1) || 'index.html';
+        const file = path.join(site, path.basename(name));
+        if (!fs.existsSync(file)) return response.writeHead(404).end();
+        response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+        response.end(fs.readFileSync(file));
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+async function launch() {
+    if (!chromium)
+        return puppeteer.launch({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true });
+    return puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        // Real scroll bars: the info box wraps its lines beside one.
+        ignoreDefaultArgs: ['--hide-scrollbars'],
+        args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync', '--disable-quic'],
+    });
+}
+
+// Opens the page and waits until the program has taken it over.
+async function open(browser, url) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 600, height: 400 });
+    page.dialogs = [];
+    page.on('dialog', async (dialog) => { page.dialogs.push(dialog.message()); await dialog.accept(); });
+    page.on('pageerror', (error) => { page.errors = (page.errors || []).concat(error.message); });
+    await page.goto(url);
+    await page.waitForFunction(() => performance.getEntriesByName('krivoklyun-ready').length > 0, { timeout: 10000 });
+    return page;
+}
+
+const state = (page) => page.evaluate(() => {
+    const radios = [...document.querySelectorAll('input[type=radio]')];
+    const focus = document.activeElement;
+    return {
+        text: document.getElementById('Text1(0)').value,
+        picked: document.getElementById('List1(0)').selectedIndex,
+        checked: radios.findIndex((radio) => radio.checked),
+        focus: focus.type === 'radio' ? focus.parentNode.id : focus.id,
+    };
+});
+
+async function clickName(page, p) {
+    const { x, y } = await page.evaluate((p) => {
+        const option = document.getElementById('List1(0)').options[p];
+        option.scrollIntoView({ block: 'nearest' });
+        const box = option.getBoundingClientRect();
+        return { x: box.left + 30, y: box.top + box.height / 2 };
+    }, p);
+    await page.mouse.click(x, y);
+}
+
+async function clickOn(page, selector, dx) {
+    const box = await page.evaluate((selector) => {
+        const r = document.querySelector(selector).getBoundingClientRect();
+        return { left: r.left, top: r.top, height: r.height };
+    }, selector);
+    await page.mouse.click(box.left + dx, box.top + box.height / 2);
+}
+// The circle, or the caption beside it.
+const clickFamily = (page, n, onCaption) => clickOn(page, `[id="Option1(${n})"]`, onCaption ? 60 : 8);
+
+async function press(page, key, modifier) {
+    if (modifier) await page.keyboard.down(modifier);
+    await page.keyboard.press(key);
+    if (modifier) await page.keyboard.up(modifier);
+}
+
+async function startUp(page) {
+    const s = await state(page);
+    check('start-up text', s.text, shown(expected.startupText));
+    check('start-up: focus in the info box, nothing picked', [s.focus, s.picked, s.checked], ['Text1(0)', -1, -1]);
+    const page_ = await page.evaluate(() => ({
+        title: document.title,
+        lang: document.documentElement.lang,
+        names: [...document.querySelectorAll('option')].map((o) => o.textContent.replace(/\u00a0/g, ' ')),
+        captions: [...document.querySelectorAll('fieldset label')].map((l) => l.textContent),
+        heading: document.querySelector('label[for]').textContent,
+        legend: document.querySelector('legend').textContent,
+        title1: document.querySelector('h1').textContent,
+        infoName: document.getElementById('Text1(0)').getAttribute('aria-label'),
+    }));
+    check('title', page_.title.endsWith(expected.captionEnding), true);
+    check('language', page_.lang, 'bg');
+    check('names', page_.names, expected.birds.map((b) => b.name));
+    check('texts', [page_.captions, page_.heading, page_.legend, page_.title1, page_.infoName],
+        [expected.familyCaptions, expected.listHeading, expected.frameCaption, expected.titleLabel, expected.infoBoxName]);
+
+    // Places: the family buttons in the frame, everything else in the window.
+    const places = await page.evaluate((controls) => {
+        const form = document.querySelector('main').getBoundingClientRect();
+        const frame = document.getElementById('Frame1').getBoundingClientRect();
+        return controls.map((id) => {
+            const r = document.getElementById(id).getBoundingClientRect();
+            const base = id.startsWith('Option1') ? frame : form;
+            return [r.left - base.left, r.top - base.top, r.width, r.height];
+        });
+    }, expected.places.map((p) => p.control));
+    expected.places.forEach((p, i) => check(`place of ${p.control}`, places[i], [p.left, p.top, p.width, p.height]));
+
+    const fonts = await page.evaluate(() => [...document.querySelectorAll('h1, legend, label, select, textarea')]
+        .map((e) => `${getComputedStyle(e).fontFamily} ${getComputedStyle(e).fontSize} ${getComputedStyle(e).fontWeight}`));
+    check('every control in the form\'s font', [...new Set(fonts)], ['"Times New Roman", serif 16px 400']);
+
+    // The list draws both spaces of a name, as the desktop's lists do: the name is as wide on the
+    // screen as the name, spaces and all, set in the list's font. (Chromium draws a list's names
+    // without laying them out as text, so only Firefox can tell their width.)
+    if (!chromium) {
+    const widths = await page.evaluate((name) => {
+        const option = document.getElementById('List1(0)').options[0];
+        const range = document.createRange();
+        range.selectNodeContents(option);
+        const context = document.createElement('canvas').getContext('2d');
+        context.font = getComputedStyle(option).font;
+        return [Math.round(range.getBoundingClientRect().width), Math.round(context.measureText(name).width)];
+    }, expected.birds[0].name);
+    check('a name\'s two spaces on the screen', widths[0], widths[1]);
+    }
+
+    // Colours as they reach the screen, read back from a screenshot.
+    const shot = 'data:image/png;base64,' + await page.screenshot({ encoding: 'base64' });
+    const points = { form: [3, 3], label: [70, 5], frameAboveItsLine: [11, 42], frame: [12, 114], list: [545, 64] };
+    const pixels = await page.evaluate(async (shot, points) => {
+        const image = new Image();
+        image.src = shot;
+        await image.decode();
+        const canvas = document.createElement('canvas');
+        canvas.width = image.width;
+        canvas.height = image.height;
+        const context = canvas.getContext('2d');
+        context.drawImage(image, 0, 0);
+        const form = document.querySelector('main').getBoundingClientRect();
+        const out = {};
+        for (const [name, [x, y]] of Object.entries(points))
+            out[name] = [...context.getImageData(form.left + x, form.top + y, 1, 1).data.slice(0, 3)];
+        return out;
+    }, shot, points);
+    const c = expected.colours;
+    check('colours', pixels, { form: c.form, label: c.label, frameAboveItsLine: c.frame, frame: c.frame, list: c.label });
+
+    if (chromium) {
+        // The face that draws the text, not only the one asked for.
+        const cdp = await page.createCDPSession();
+        await cdp.send('DOM.enable');
+        await cdp.send('CSS.enable');
+        const { root } = await cdp.send('DOM.getDocument');
+        const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector: 'h1' });
+        const { fonts: used } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+        check('the face that draws the text', used.map((f) => f.familyName), ['Liberation Serif']);
+    }
+}
+
+// Every name by mouse: its text, its family checked, and the family event raised from inside the
+// name's event turned away (else the family's listing would replace the bird's text).
+async function everyNameByMouse(page) {
+    for (let p = 0; p < expected.birds.length; p++) {
+        await clickName(page, p);
+        checkBird('click', await state(page), p);
+    }
+    check('a new text shows from its start', await page.evaluate(() => {
+        const box = document.getElementById('Text1(0)');
+        return [box.scrollTop, box.selectionStart];
+    }), [0, 0]);
+}
+
+async function familiesByMouse(page) {
+    for (let n = 0; n < expected.familyCaptions.length; n++) {
+        await clickFamily(page, n, n === 1);
+        const s = await state(page);
+        check(`family ${n} by mouse`, [s.text, s.checked], [shown(expected.familyListings[n]), n]);
+    }
+}
+
+// A click on, or Space over, what is picked shows it again; each checked while the box shows
+// something else.
+async function rePicks(page) {
+    await clickName(page, 6);
+    await clickFamily(page, 2);
+    await clickName(page, 6);
+    checkBird('a click on the picked name', await state(page), 6);
+    await clickFamily(page, 2);
+    await page.focus('select');
+    await press(page, ' ');
+    checkBird('Space on the picked name', await state(page), 6);
+    await clickFamily(page, 1);
+    check('a click on the checked family', (await state(page)).text, shown(expected.familyListings[1]));
+    await clickName(page, 6);
+    await press(page, 'Tab', 'Shift');
+    check('Shift+Tab enters the group at the checked family', (await state(page)).focus, 'Option1(1)');
+    await press(page, ' ');
+    check('Space on the checked family', (await state(page)).text, shown(expected.familyListings[1]));
+}
+
+async function keyboard(browser, url) {
+    const page = await open(browser, url);
+    const focusAfter = [];
+    for (const [key, modifier] of [['Tab'], ['Tab'], ['Tab'], ['Tab', 'Shift'], ['Tab', 'Shift']]) {
+        await press(page, key, modifier);
+        focusAfter.push((await state(page)).focus);
+    }
+    check('Tab goes round, and Shift+Tab enters the group at the first family when none is checked',
+        focusAfter, ['Option1(0)', 'List1(0)', 'Text1(0)', 'List1(0)', 'Option1(0)']);
+    check('focus alone picks nothing', [(await state(page)).checked, (await state(page)).picked], [-1, -1]);
+    await press(page, 'ArrowUp');
+    let s = await state(page);
+    check('Up on the first family picks the last', [s.focus, s.checked, s.text], ['Option1(2)', 2, shown(expected.familyListings[2])]);
+    await press(page, 'Tab');
+    await press(page, 'ArrowDown');
+    checkBird('the first Down in the list', await state(page), 0);
+    await press(page, 'PageDown');
+    s = await state(page);
+    const lastInView = await page.evaluate(() => {
+        const list = document.getElementById('List1(0)');
+        const row = list.options[0].getBoundingClientRect().height;
+        return Math.floor((list.scrollTop + list.clientHeight) / row + 0.01) - 1;
+    });
+    checkBird('Page Down', s, lastInView);
+    await press(page, 'End');
+    checkBird('End', await state(page), expected.birds.length - 1);
+    await page.close();
+
+    // With nothing picked, Up and Space pick the first name too (Chromium's Up would pick the last).
+    for (const key of ['ArrowUp', ' ']) {
+        const fresh = await open(browser, url);
+        await press(fresh, 'Tab', 'Shift');
+        await press(fresh, key);
+        checkBird(`the first ${key === ' ' ? 'Space' : 'Up'} in the list`, await state(fresh), 0);
+        await fresh.close();
+    }
+}
+
+async function labelsKeepTheFocus(page) {
+    await page.focus('textarea');
+    await clickOn(page, 'label[for]', 20);
+    await clickOn(page, 'h1', 20);
+    await clickOn(page, 'legend', 20);
+    check('a click on a label or the frame leaves the focus where it was', (await state(page)).focus, 'Text1(0)');
+}
+
+// An index past a list's end: the message names it and the form takes no more input.
+async function runtimeError(browser, url) {
+    const page = await open(browser, url);
+    await page.evaluate(() => document.getElementById('List1(0)').add(new Option('x')));
+    await clickFamily(page, 0);
+    check('a run-time error is reported naming the item',
+        page.dialogs.length === 1 && page.dialogs[0].includes('List1(1).List(16)'), true);
+    check('the form takes no more input', await page.evaluate(() => document.querySelector('main').inert), true);
+    const before = (await state(page)).text;
+    await clickName(page, 3);
+    check('after the error nothing changes', (await state(page)).text, before);
+    await page.close();
+}
+
+async function offline(browser, server, url) {
+    const page = await open(browser, url);
+    const cdp = await page.createCDPSession();
+    check('installable', (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    server.closeAllConnections();
+    await new Promise((resolve) => server.close(resolve));
+    await page.reload();
+    await page.waitForFunction(() => performance.getEntriesByName('krivoklyun-ready').length > 0, { timeout: 10000 });
+    await clickName(page, 2);
+    checkBird('offline, after one visit', await state(page), 2);
+    await page.close();
+}
+
+async function accessibility(page) {
+    await page.evaluate(axeSource);
+    const violations = await page.evaluate(async () =>
+        (await axe.run()).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
+    check('axe-core finds no violation', violations, []);
+}
+
+(async () => {
+    const server = await serve();
+    const url = `http://127.0.0.1:${server.address().port}/`;
+    const browser = await launch();
+    try {
+        console.log(`${browserName}: ${await browser.version()}`);
+        const fromDisk = await open(browser, pathToFileURL(path.join(site, 'index.html')).href);
+        await clickName(fromDisk, 4);
+        checkBird('opened from disk', await state(fromDisk), 4);
+        await fromDisk.close();
+
+        const page = await open(browser, url);
+        await startUp(page);
+        await accessibility(page);
+        await labelsKeepTheFocus(page);
+        await everyNameByMouse(page);
+        await familiesByMouse(page);
+        await rePicks(page);
+        check('no script errors', page.errors || [], []);
+        await page.close();
+        await keyboard(browser, url);
+        await runtimeError(browser, url);
+        if (chromium) await offline(browser, server, url);
+    } finally {
+        await browser.close();
+        server.closeAllConnections();
+        server.close();
+    }
+    for (const failure of failures) console.log(`FAIL ${failure}`);
+    console.log(`krivoklyun browser checks: ${passed} passed, ${failures.length} failed`);
+    process.exit(failures.length === 0 && passed > 0 ? 0 : 1);
+})().catch((error) => {
+    console.error(error);
+    process.exit(1);
+});
