@@ -60,6 +60,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW OfferToRunOnlyWithoutAdministratorRights
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -113,6 +114,17 @@ LangString PROGRAM_RUNNING ${LANG_BULGARIAN} \
 Function .onInit
     !insertmacro REGISTRY_VIEW
     !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+; A program started from here inherits the installer's rights. An administrator's installer runs
+; elevated (for a per-user install too), and the pupil's program must never run with them: the
+; finish page offers to start it only to a user who installed without those rights, for themselves.
+Function OfferToRunOnlyWithoutAdministratorRights
+    ${If} $MultiUser.Privileges == "Admin"
+    ${OrIf} $MultiUser.Privileges == "Power"
+        SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+        ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+    ${EndIf}
 FunctionEnd
 
 Section
