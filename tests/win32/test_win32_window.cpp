@@ -239,7 +239,7 @@ CASE(keyboardFocusOrderArrowsAndSpace) {
     w.key(VK_SPACE); // the selected family again
     CHECK_EQ(w.shown(), listing(1));
     for (const auto& [key, family] :
-         {std::pair<WORD, int>{VK_DOWN, 2}, {VK_UP, 1}, {VK_LEFT, 0}, {VK_RIGHT, 1}}) {
+         {std::pair<WORD, int>{VK_DOWN, 2}, {VK_RIGHT, 0}, {VK_LEFT, 2}, {VK_UP, 1}}) {
         w.key(key);
         CHECK_EQ(w.checkedFamily(), family);
         CHECK(GetFocus() == w.form.option(static_cast<std::size_t>(family)));
@@ -291,13 +291,48 @@ CASE(focusGivenBackOnReturnToTheWindowPicksNoFamily) {
     DestroyWindow(other);
 }
 
-CASE(firstUpPicksTheNameUnderTheFocusFrame) {
+// The last name the names list shows wholly.
+int lastWhollyInView(HWND list) {
+    RECT view;
+    GetClientRect(list, &view);
+    int last = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    RECT item;
+    while (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(last + 1),
+                        reinterpret_cast<LPARAM>(&item)) != LB_ERR &&
+           item.bottom <= view.bottom)
+        ++last;
+    return last;
+}
+
+// Before any name is picked, the first key picks: Up and Space the name under the focus frame,
+// End the last name, Page Down the last in view, and a second Page Down a page on from there.
+CASE(theFirstKeyInAnUnpickedNamesListPicks) {
+    for (const auto& [key, name] :
+         {std::pair<WORD, int>{VK_UP, 0}, {VK_SPACE, 0}, {VK_END, 15}, {VK_NEXT, -1}}) {
+        Window w;
+        w.key(VK_TAB, true);
+        CHECK(GetFocus() == w.form.names());
+        const int expected = name >= 0 ? name : lastWhollyInView(w.form.names());
+        w.key(key);
+        CHECK_EQ(w.picked(), expected);
+        CHECK_EQ(w.shown(), birdText(expected));
+        if (key == VK_NEXT) {
+            w.key(VK_NEXT); // the old page's last name stays in view, at the top
+            CHECK_EQ(SendMessageW(w.form.names(), LB_GETTOPINDEX, 0, 0), LRESULT{expected});
+            CHECK_EQ(w.picked(), lastWhollyInView(w.form.names()));
+            CHECK_EQ(w.shown(), birdText(w.picked()));
+        }
+    }
+}
+
+// With no family picked yet, an arrow in the group picks from the first, round the end.
+CASE(anArrowBeforeAnyFamilyIsPickedGoesRoundFromTheFirst) {
     Window w;
-    w.key(VK_TAB, true);
-    CHECK(GetFocus() == w.form.names());
+    w.key(VK_TAB);
     w.key(VK_UP);
-    CHECK_EQ(w.picked(), 0);
-    CHECK_EQ(w.shown(), birdText(0));
+    CHECK_EQ(w.checkedFamily(), 2);
+    CHECK(GetFocus() == w.form.option(2));
+    CHECK_EQ(w.shown(), listing(2));
 }
 
 // The name a screen reader announces for a control, from the system's accessibility layer.

@@ -3,10 +3,13 @@
 #include "catalogue.h"
 #include "form_definition.h"
 #include "handlers.h"
+#include "interaction_rules.h"
 #include "runtime_error.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -77,6 +80,38 @@ HWND required(HWND made, std::u16string_view name) {
 
 bool checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// The keys the window's rules give a meaning, whatever modifier is held; from the keypad with
+// Num Lock off they come as these same keys.
+std::optional<interaction::Key> keyOf(WPARAM virtualKey) {
+    using interaction::Key;
+    switch (virtualKey) {
+    case VK_UP:
+        return Key::Up;
+    case VK_DOWN:
+        return Key::Down;
+    case VK_LEFT:
+        return Key::Left;
+    case VK_RIGHT:
+        return Key::Right;
+    case VK_HOME:
+        return Key::Home;
+    case VK_END:
+        return Key::End;
+    case VK_PRIOR:
+        return Key::PageUp;
+    case VK_NEXT:
+        return Key::PageDown;
+    case VK_SPACE:
+        return Key::Space;
+    default:
+        return std::nullopt;
+    }
+}
+
+interaction::Cause causeOf(interaction::Key key) {
+    return key == interaction::Key::Space ? interaction::Cause::Space : interaction::Cause::MoveKey;
 }
 
 } // namespace
@@ -157,8 +192,10 @@ void MainForm::createControls(HINSTANCE instance) {
     for (std::size_t n = 0; n < Option1_.size(); ++n) {
         const std::u16string name =
             std::u16string(form::Option1Name) + u"(" + static_cast<char16_t>(u'0' + n) + u")";
+        // Plain, not automatic, radio buttons: which family a click picks, and whether that
+        // raises the event, is decided by the window's rules, not by the button.
         Option1_[n] = make(name, 0, WC_BUTTONW, catalogue::Families[n].caption,
-                           BS_AUTORADIOBUTTON | (n == 0 ? WS_GROUP : 0),
+                           BS_RADIOBUTTON | (n == 0 ? WS_GROUP : 0),
                            Option1Id + static_cast<int>(n), Frame1_, form::Option1Places[n]);
     }
 
@@ -268,19 +305,17 @@ LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
-        // Raised for a click, and for keys, on any name; only a change of name is an event here
-        // (the list box reports some moves that change nothing), re-picking one is caught by the
-        // list itself.
+        // A click picks at the release of the button (below); what else changes the pick here
+        // is a letter typed to find a name.
         if (id == List1Id && code == LBN_SELCHANGE) {
-            if (SendMessageW(List1_, LB_GETCURSEL, 0, 0) != shownName_)
+            if (!clickingName_ &&
+                interaction::raisesEvent(interaction::Cause::MoveKey, pickedName() != shownName_))
                 nameEvent();
             return 0;
         }
-        // A click or Space on a family button, whether or not it was already selected; selecting
-        // one from code raises its event through NativeControls.
         if (id >= Option1Id && id < Option1Id + static_cast<int>(Option1_.size()) &&
             code == BN_CLICKED) {
-            familyEvent(static_cast<std::size_t>(id - Option1Id));
+            pickFamily(static_cast<std::size_t>(id - Option1Id), interaction::Cause::Click);
             return 0;
         }
         break;
@@ -344,37 +379,25 @@ LRESULT CALLBACK MainForm::frameProc(HWND frame, UINT message, WPARAM wParam, LP
     }
 }
 
-// Where the list box differs from the names list users know: with nothing picked, the first Up,
-// Down or Space picks the name under the focus frame (the list box would pick its neighbour, or
-// nothing), whatever modifier is held; and a click on, or Space over, the picked name shows it
-// again, though it changes no selection. A single-selection list box never clears its selection.
+// A click on a name is a pick when the button is released on it, as it is for the family
+// buttons; released off every name (dragged out of the list), only a change of name counts.
 LRESULT CALLBACK MainForm::namesProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR /*id*/, DWORD_PTR data) {
     auto& self = *reinterpret_cast<MainForm*>(data);
-    const auto picked = [list] {
-        return SendMessageW(list, LB_GETCURSEL, 0, 0);
-    };
-    const auto nameAt = [list](LPARAM point) {
-        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, point);
-        return HIWORD(hit) == 0 ? LRESULT{LOWORD(hit)} : LRESULT{LB_ERR};
-    };
     switch (message) {
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE || ((wParam == VK_UP || wParam == VK_DOWN) && picked() < 0)) {
-            if (picked() < 0)
-                SendMessageW(list, LB_SETCURSEL,
-                             static_cast<WPARAM>(SendMessageW(list, LB_GETCARETINDEX, 0, 0)), 0);
-            self.nameEvent();
-            return 0;
-        }
-        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        self.pressedOnSelected_ = picked() >= 0 && nameAt(lParam) == picked();
+        self.clickingName_ = true;
         break;
     case WM_LBUTTONUP: {
         const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-        if (std::exchange(self.pressedOnSelected_, false) && nameAt(lParam) == picked())
+        self.clickingName_ = false;
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+        const bool onPicked = HIWORD(hit) == 0 && LOWORD(hit) == self.pickedName();
+        const interaction::Cause cause =
+            onPicked ? interaction::Cause::Click : interaction::Cause::MoveKey;
+        if (self.pickedName() >= 0 &&
+            interaction::raisesEvent(cause, self.pickedName() != self.shownName_))
             self.nameEvent();
         return result;
     }
@@ -384,65 +407,82 @@ LRESULT CALLBACK MainForm::namesProc(HWND list, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(list, message, wParam, lParam);
 }
 
+int MainForm::pickedName() const {
+    return static_cast<int>(SendMessageW(List1_, LB_GETCURSEL, 0, 0));
+}
+
+int MainForm::checkedFamily() const {
+    for (std::size_t n = 0; n < Option1_.size(); ++n)
+        if (checked(Option1_[n]))
+            return static_cast<int>(n);
+    return -1;
+}
+
 void MainForm::nameEvent() {
-    shownName_ = static_cast<int>(SendMessageW(List1_, LB_GETCURSEL, 0, 0));
+    shownName_ = pickedName();
     presentation::List1_Click(state_, *controls_, 0);
 }
 
-void MainForm::familyEvent(std::size_t n) {
-    presentation::Option1_Click(state_, *controls_, static_cast<std::int16_t>(n));
+void MainForm::pickFamily(std::size_t n, interaction::Cause cause) {
+    const bool changes = !checked(Option1_[n]);
+    checkFamily(Option1_, n);
+    if (interaction::raisesEvent(cause, changes))
+        presentation::Option1_Click(state_, *controls_, static_cast<std::int16_t>(n));
+}
+
+// The names list's keys, as the rules answer them from what the list shows.
+bool MainForm::pickNameByKey(interaction::Key key) {
+    RECT view;
+    GetClientRect(List1_, &view);
+    const auto rowHeight = static_cast<int>(SendMessageW(List1_, LB_GETITEMHEIGHT, 0, 0));
+    const interaction::NamesList list{
+        static_cast<int>(SendMessageW(List1_, LB_GETCOUNT, 0, 0)),
+        static_cast<int>(SendMessageW(List1_, LB_GETCARETINDEX, 0, 0)), pickedName(),
+        static_cast<int>(SendMessageW(List1_, LB_GETTOPINDEX, 0, 0)),
+        std::max(static_cast<int>(view.bottom) / std::max(rowHeight, 1), 1)};
+    const std::optional<int> name = interaction::nameAfterKey(key, list);
+    if (!name)
+        return false;
+    SendMessageW(List1_, LB_SETCURSEL, static_cast<WPARAM>(*name), 0); // scrolls it into view
+    if (interaction::raisesEvent(causeOf(key), *name != list.picked))
+        nameEvent();
+    return true;
 }
 
 bool MainForm::handleNavigationKey(const MSG& message) {
     if (message.message != WM_KEYDOWN || !IsChild(window_, message.hwnd))
         return false;
     const HWND from = message.hwnd;
+    const bool inGroup = GetParent(from) == Frame1_;
     if (message.wParam == VK_TAB) {
-        const form::Stop here = from == Text1_               ? form::Stop::Text1
-                                : GetParent(from) == Frame1_ ? form::Stop::Option1
-                                                             : form::Stop::List1;
-        std::size_t stop = 0;
-        while (form::TabOrder[stop] != here)
-            ++stop;
-        const std::size_t count = form::TabOrder.size();
-        focusStop((stop + (GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1)) % count);
+        const form::Stop here = from == Text1_ ? form::Stop::Text1
+                                : inGroup      ? form::Stop::Option1
+                                               : form::Stop::List1;
+        const interaction::Focus to =
+            interaction::afterTab(here, GetKeyState(VK_SHIFT) < 0, checkedFamily());
+        focusWithoutPicking(to.stop == form::Stop::Text1 ? Text1_
+                            : to.stop == form::Stop::List1
+                                ? List1_
+                                : Option1_[static_cast<std::size_t>(to.family)]);
         return true;
     }
-    // The family buttons stand in a column: every arrow steps to the next or previous one, round
-    // the end, and picks it.
-    std::size_t n = 0;
-    while (n < Option1_.size() && Option1_[n] != from)
-        ++n;
-    const WPARAM key = message.wParam;
-    if (n == Option1_.size() ||
-        (key != VK_UP && key != VK_DOWN && key != VK_LEFT && key != VK_RIGHT))
+    const std::optional<interaction::Key> key = keyOf(message.wParam);
+    if (!key)
         return false;
-    const std::size_t count = Option1_.size();
-    const HWND next = Option1_[(n + (key == VK_DOWN || key == VK_RIGHT ? 1 : count - 1)) % count];
-    SetFocus(next);
-    if (!checked(next))
-        SendMessageW(next, BM_CLICK, 0, 0);
+    if (from == List1_)
+        return pickNameByKey(*key);
+    if (!inGroup)
+        return false;
+    std::size_t focused = 0;
+    while (Option1_[focused] != from)
+        ++focused;
+    const std::optional<int> family = interaction::familyAfterKey(*key, static_cast<int>(focused));
+    if (!family)
+        return false;
+    const auto n = static_cast<std::size_t>(*family);
+    focusWithoutPicking(Option1_[n]);
+    pickFamily(n, causeOf(*key));
     return true;
-}
-
-void MainForm::focusStop(std::size_t stop) {
-    switch (form::TabOrder[stop]) {
-    case form::Stop::Text1:
-        SetFocus(Text1_);
-        break;
-    case form::Stop::List1:
-        SetFocus(List1_);
-        break;
-    case form::Stop::Option1: {
-        // The group is entered at the selected family, or at the first when none is.
-        HWND target = Option1_[0];
-        for (const HWND button : Option1_)
-            if (checked(button))
-                target = button;
-        focusWithoutPicking(target);
-        break;
-    }
-    }
 }
 
 // An option button that gets the focus other than by a click selects itself and raises its event

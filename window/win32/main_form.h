@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form_state.h"
+#include "interaction_rules.h"
 #include "native_controls.h"
 
 #include <windows.h>
@@ -24,9 +25,9 @@ public:
     HWND window() const { return window_; }
     void show(int showCommand);
 
-    // The keys that move between the controls (Tab, Shift+Tab, and the arrows among the family
-    // buttons). Called with every message before it is translated and dispatched; true means the
-    // message was handled and must go no further.
+    // The keys the window's rules give a meaning: Tab and Shift+Tab between the controls, and the
+    // keys that pick a family or a name. Called with every message before it is translated and
+    // dispatched; true means the message was handled and must go no further.
     bool handleNavigationKey(const MSG& message);
 
     presentation::ControlServices& controls() { return *controls_; }
@@ -51,10 +52,12 @@ private:
     void createControls(HINSTANCE instance);
     void fitClientArea();
     void changeDpi(int dpi, const RECT& suggested);
-    void focusStop(std::size_t stop);
     void focusWithoutPicking(HWND control);
+    int pickedName() const;
+    int checkedFamily() const;
+    bool pickNameByKey(interaction::Key key);
+    void pickFamily(std::size_t n, interaction::Cause cause);
     void nameEvent();
-    void familyEvent(std::size_t n);
 
     HWND window_ = nullptr;
     std::array<HWND, 2> Label1_{};
@@ -66,9 +69,9 @@ private:
     int dpi_ = 96;
     HFONT font_ = nullptr;
     HBRUSH formBrush_, labelBrush_, frameBrush_;
-    HWND focused_ = nullptr;         // the control to give the focus back to on reactivation
-    int shownName_ = -1;             // the name the info box was last built for by selection
-    bool pressedOnSelected_ = false; // the mouse went down on the name already picked
+    HWND focused_ = nullptr;    // the control to give the focus back to on reactivation
+    int shownName_ = -1;        // the name the info box was last built for by selection
+    bool clickingName_ = false; // the mouse button is down on the names list
 
     presentation::FormState state_;
     std::unique_ptr<NativeControls> controls_;

@@ -14,6 +14,11 @@ std::u16string windowText(HWND window) {
     return text;
 }
 
+void checkFamily(const NativeControls::Families& families, std::size_t n) {
+    for (std::size_t i = 0; i < families.size(); ++i)
+        SendMessageW(families[i], BM_SETCHECK, i == n ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 NativeControls::NativeControls(HWND names, const Families& families, HWND infoBox,
                                std::function<void(std::int16_t)> familySelected)
     : names_(names), families_(families), infoBox_(infoBox),
@@ -42,8 +47,7 @@ std::u16string NativeControls::doOptionCaption(std::int16_t n) const {
 void NativeControls::doSelectOption(std::int16_t n) {
     const auto chosen = static_cast<std::size_t>(n);
     const bool changes = SendMessageW(families_[chosen], BM_GETCHECK, 0, 0) != BST_CHECKED;
-    for (std::size_t i = 0; i < families_.size(); ++i)
-        SendMessageW(families_[i], BM_SETCHECK, i == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    checkFamily(families_, chosen);
     if (changes)
         familySelected_(n);
 }

@@ -34,5 +34,8 @@ private:
     std::function<void(std::int16_t)> familySelected_;
 };
 
+// Checks family button n and clears the others, which raises nothing.
+void checkFamily(const NativeControls::Families& families, std::size_t n);
+
 // A window's whole text. wchar_t is UTF-16 on Windows, as the program's texts are.
 std::u16string windowText(HWND window);
