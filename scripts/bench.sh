@@ -2,31 +2,43 @@
 # Measures what the program costs beyond Qt itself: start-up against two floors (a bare window and
 # the same widgets without data or logic) on a virtual X display, instructions to the first frame
 # under callgrind, and single clicks against one plain write of the same text. Then, under Wine on
-# a virtual X display, the Windows program's start-up against a bare native window.
-#   sh scripts/bench.sh [ROUNDS] [linux|windows]
-# (default 15 rounds of the programs, in alternating order; both parts)
+# a virtual X display, the Windows program's start-up against a bare native window. Then the
+# browser's page in headless Chromium against the same page with no script, and its files' sizes.
+#   sh scripts/bench.sh [ROUNDS] [linux|windows|web]    or    sh scripts/bench.sh linux|windows|web
+# (default 15 rounds of the programs, in alternating order; every part)
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 
+case ${1:-} in
+linux | windows | web) set -- 15 "$1" ;;
+esac
 rounds=${1:-15}
-parts=${2:-linux windows}
+parts=${2:-linux windows web}
+wants() {
+    case " $parts " in *" $1 "*) return 0 ;; esac
+    return 1
+}
 case $parts in
-linux) ensure_packages $RUN_PACKAGES $BENCH_PACKAGES ;;
-windows) ensure_packages $RUN_PACKAGES $BENCH_PACKAGES $WINDOWS_PACKAGES ;;
-"linux windows") ensure_packages $RUN_PACKAGES $BENCH_PACKAGES $WINDOWS_PACKAGES ;;
+linux | windows | web | "linux windows web") ;;
 *)
-    echo "usage: sh scripts/bench.sh [ROUNDS] [linux|windows]" >&2
+    echo "usage: sh scripts/bench.sh [ROUNDS] [linux|windows|web]" >&2
     exit 2
     ;;
 esac
+! wants linux || ensure_packages $RUN_PACKAGES $BENCH_PACKAGES
+! wants windows || ensure_packages $RUN_PACKAGES $BENCH_PACKAGES $WINDOWS_PACKAGES
+if wants web; then
+    ensure_packages $WEB_PACKAGES chromium
+    ensure_npm
+fi
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 chmod 700 "$scratch"
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u +%Y-%m-%d)"
 
-if [ "$parts" != windows ]; then
+if wants linux; then
 echo
 cmake --preset default >/dev/null
 cmake --build --preset default --target bench_krivoklyun bench_bare_window bench_widget_floor \
@@ -68,7 +80,7 @@ echo "One click through the real widgets, and one plain write of the text it end
 QT_QPA_PLATFORM=offscreen "$bench/bench_clicks" 2>/dev/null | grep -A1 '^RESULT'
 fi
 
-[ "$parts" != linux ] || exit 0
+if wants windows; then
 # Windows: each build's program against a bare native window of the same size and colour built
 # the same way, started alternately in a fresh Wine prefix with a running wineserver, as on a PC
 # where Windows is already up.
@@ -100,3 +112,19 @@ tr -d '\r' <"$scratch/table"
 exit $status
 SCRIPT
 done
+fi
+
+if wants web; then
+    echo
+    cmake --preset web >/dev/null
+    cmake --build --preset web --target site expectations >/dev/null
+    npm ci --prefix build/web/tests/web/npm --no-audit --no-fund --loglevel=error >/dev/null
+    node tests/bench/web/startup.js build/web/site "$rounds" build/web/tests/web/npm/node_modules
+    echo
+    echo "| file | raw | gzip -9 |"
+    echo "|---|---:|---:|"
+    for file in build/web/site/*; do
+        echo "| $(basename "$file") | $(wc -c <"$file") B | $(gzip -9c "$file" | wc -c) B |"
+    done
+    echo "| all | $(cat build/web/site/* | wc -c) B | $(for f in build/web/site/*; do gzip -9c "$f" | wc -c; done | awk '{ s += $1 } END { print s }') B |"
+fi

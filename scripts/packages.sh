@@ -20,10 +20,11 @@ BENCH_PACKAGES="xvfb xauth valgrind"
 # NSIS and zip for the downloads made from it (unzip for their test).
 WINDOWS_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
     wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool file nsis zip unzip"
-# The browser build and its test: Debian's Emscripten (it brings node, which runs its tools and the
-# core's suites as WebAssembly), ImageMagick for the page's icons, zip for its download, and the two
-# browsers the test drives. npm comes through ensure_npm.
-WEB_PACKAGES="emscripten imagemagick zip chromium firefox-esr"
+# The browser build: Debian's Emscripten (it brings node, which runs its tools and the core's suites
+# as WebAssembly), ImageMagick for the page's icons, zip for its download. Its test and benchmark
+# need the two browsers too, and npm (through ensure_npm) for the package that drives them.
+WEB_PACKAGES="emscripten imagemagick zip"
+BROWSER_PACKAGES="chromium firefox-esr"
 
 # Debian 12's node has no npm of its own; a newer node (NodeSource's) has npm inside and conflicts
 # with Debian's npm package, so apt is asked for it only when the command is missing.

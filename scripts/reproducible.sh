@@ -1,15 +1,15 @@
 #!/bin/sh
-# Builds the release files (the Debian package; the Windows program, installer and zip) twice
-# from one commit, in two folders of different names, at two different times, under different
-# time zones, umasks and locales, and compares them byte for byte. Where they differ it shows how
-# (diffoscope), and fails. The Debian package is then linted as the archive would, hardening
-# included.
+# Builds the release files (the Debian package; the Windows program, installer and zip; the
+# browser's site, in its zip) twice from one commit, in two folders of different names, at two
+# different times, under different time zones, umasks and locales, and compares them byte for
+# byte. Where they differ it shows how (diffoscope), and fails. The Debian package is then linted
+# as the archive would, hardening included.
 #   sh scripts/reproducible.sh [COMMIT]    (default HEAD)
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 ensure_packages $RUN_PACKAGES dpkg-dev file lintian diffoscope-minimal \
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix nsis zip
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix nsis zip $WEB_PACKAGES
 
 commit=${1:-HEAD}
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct "$commit")
@@ -35,6 +35,11 @@ build() {
         cmake --build --preset windows-x86 --target downloads >&2)
     cp "$dir/build/windows-x86/window/win32/krivoklyun.exe" "$scratch/out/$n/krivoklyun.exe"
     cp "$dir/build/windows-x86/downloads/"* "$scratch/out/$n/"
+    # The browser's site, whose files are all in its zip.
+    (cd "$dir" &&
+        cmake --preset web -DBUILD_TESTING=OFF >&2 &&
+        cmake --build --preset web --target downloads >&2)
+    cp "$dir/build/web/downloads/"* "$scratch/out/$n/"
 }
 (umask 022 && export TZ=UTC LC_ALL=C.UTF-8 && build 1 "$first")
 (umask 002 && export TZ=Pacific/Kiritimati LC_ALL=C && build 2 "$second")

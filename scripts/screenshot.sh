@@ -1,6 +1,7 @@
 #!/bin/sh
-# Takes docs/screenshot.png and docs/screenshot-windows.png: the real program on a virtual X
-# display, and the Windows program under Wine, each after a click on the same bird.
+# Takes docs/screenshot.png, docs/screenshot-windows.png and docs/screenshot-web.png: the real
+# program on a virtual X display, the Windows program under Wine and the page in Chromium, each
+# after a click on the same bird.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -41,3 +42,12 @@ WINEPREFIX=$prefix xvfb-run -a -s "-screen 0 800x600x24" sh -c '
 WINEPREFIX=$prefix wineserver -w
 rm -rf "$prefix"
 echo "wrote docs/screenshot-windows.png"
+
+# The browser's page in Chromium, the window filling the page's view.
+ensure_packages $WEB_PACKAGES chromium
+ensure_npm
+cmake --preset web >/dev/null
+cmake --build --preset web --target site
+npm ci --prefix build/web/tests/web/npm --no-audit --no-fund --loglevel=error >/dev/null
+node tests/web/screenshot.js build/web/site build/web/tests/web/npm/node_modules docs/screenshot-web.png
+echo "wrote docs/screenshot-web.png"

@@ -5,14 +5,14 @@
 'use strict';
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
-const http = require('node:http');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
+const browsers = require('./browsers.js');
 
 const [browserName, site, expectationsProgram, modules] = process.argv.slice(2);
-const load = require('node:module').createRequire(path.join(path.resolve(modules), 'index.js'));
-const puppeteer = load('puppeteer-core');
-const axeSource = fs.readFileSync(load.resolve('axe-core/axe.min.js'), 'utf8');
+const packages = browsers.packages(modules);
+const puppeteer = packages('puppeteer-core');
+const axeSource = fs.readFileSync(packages.resolve('axe-core/axe.min.js'), 'utf8');
 const expected = JSON.parse(execFileSync(process.execPath, [expectationsProgram], { encoding: 'utf8' }));
 const chromium = browserName === 'chromium';
 
@@ -38,32 +38,6 @@ function checkBird(what, state, p) {
     check(`${what}: the pick and the family`, [state.picked, state.checked], [p, expected.birds[p].family]);
 }
 
-// The site as a web server gives it, on this machine only.
-function serve() {
-    const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
-    const server = http.createServer((request, response) => {
-        const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).slice(1) || 'index.html';
-        const file = path.join(site, path.basename(name));
-        if (!fs.existsSync(file)) return response.writeHead(404).end();
-        response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-        response.end(fs.readFileSync(file));
-    });
-    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
-
-async function launch() {
-    if (!chromium)
-        return puppeteer.launch({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true });
-    return puppeteer.launch({
-        executablePath: '/usr/bin/chromium',
-        headless: true,
-        // Real scroll bars: the info box wraps its lines beside one.
-        ignoreDefaultArgs: ['--hide-scrollbars'],
-        args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-            '--disable-component-update', '--disable-sync', '--disable-quic'],
-    });
-}
-
 // Opens the page and waits until the program has taken it over.
 async function open(browser, url) {
     const page = await browser.newPage();
@@ -72,7 +46,7 @@ async function open(browser, url) {
     page.on('dialog', async (dialog) => { page.dialogs.push(dialog.message()); await dialog.accept(); });
     page.on('pageerror', (error) => { page.errors = (page.errors || []).concat(error.message); });
     await page.goto(url);
-    await page.waitForFunction(() => performance.getEntriesByName('krivoklyun-ready').length > 0, { timeout: 10000 });
+    await browsers.ready(page);
     return page;
 }
 
@@ -306,7 +280,7 @@ async function offline(browser, server, url) {
     server.closeAllConnections();
     await new Promise((resolve) => server.close(resolve));
     await page.reload();
-    await page.waitForFunction(() => performance.getEntriesByName('krivoklyun-ready').length > 0, { timeout: 10000 });
+    await browsers.ready(page);
     await clickName(page, 2);
     checkBird('offline, after one visit', await state(page), 2);
     await page.close();
@@ -320,9 +294,9 @@ async function accessibility(page) {
 }
 
 (async () => {
-    const server = await serve();
+    const server = await browsers.serve(site);
     const url = `http://127.0.0.1:${server.address().port}/`;
-    const browser = await launch();
+    const browser = await browsers.launch(puppeteer, browserName);
     try {
         console.log(`${browserName}: ${await browser.version()}`);
         const fromDisk = await open(browser, pathToFileURL(path.join(site, 'index.html')).href);

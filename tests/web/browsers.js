@@ -1,0 +1,42 @@
+// What the browser test, the benchmark and the screenshot share: Debian's Chromium and Firefox ESR
+// started headless through puppeteer-core, and a folder served on this machine as a web server
+// serves it.
+'use strict';
+const fs = require('node:fs');
+const http = require('node:http');
+const path = require('node:path');
+
+// puppeteer-core and axe-core, from the folder npm installed them into (outside the sources).
+exports.packages = (modules) => require('node:module').createRequire(path.join(path.resolve(modules), 'index.js'));
+
+exports.launch = (puppeteer, name) => {
+    if (name === 'firefox')
+        return puppeteer.launch({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true });
+    return puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        // Real scroll bars: the info box wraps its lines beside one.
+        ignoreDefaultArgs: ['--hide-scrollbars'],
+        // No sandbox for root; nothing reaching for the network this machine does not have.
+        args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync', '--disable-quic'],
+    });
+};
+
+// Serves the files of a folder, and extra pages given by name, on 127.0.0.1 at a free port.
+exports.serve = (folder, extra = {}) => {
+    const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
+    const server = http.createServer((request, response) => {
+        const name = path.basename(new URL(request.url, 'http://localhost').pathname) || 'index.html';
+        const file = path.join(folder, name);
+        const body = extra[name] ?? (fs.existsSync(file) ? fs.readFileSync(file) : undefined);
+        if (body === undefined) return response.writeHead(404).end();
+        response.writeHead(200, { 'Content-Type': types[path.extname(name)] || 'application/octet-stream' });
+        response.end(body);
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+};
+
+// The program writes this mark once it has taken the page over.
+exports.ready = (page) =>
+    page.waitForFunction(() => performance.getEntriesByName('krivoklyun-ready').length > 0, { timeout: 10000 });
