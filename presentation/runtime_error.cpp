@@ -5,13 +5,17 @@
 
 namespace presentation {
 
-namespace {
-
 void reportOnStandardError(std::string_view what) {
     std::fprintf(stderr, "krivoklyun: run-time error: %.*s\n", static_cast<int>(what.size()),
                  what.data());
     std::fflush(stderr);
 }
+
+std::string runtimeErrorMessage(std::string_view what) {
+    return std::string("Грешка по време на изпълнение:\n\n").append(what);
+}
+
+namespace {
 
 RuntimeErrorReport report = reportOnStandardError;
 

@@ -1,6 +1,10 @@
+#include "form_definition.h"
 #include "main_form.h"
+#include "runtime_error.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QString>
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +17,16 @@ bool platformGiven(int argc, char* argv[]) {
         if (std::strcmp(argv[n], "-platform") == 0 || std::strcmp(argv[n], "--platform") == 0)
             return true;
     return false;
+}
+
+// Started from the desktop's menu, the program has no standard error anyone reads: without a box
+// the window would just vanish. The box waits for the user; the program ends with status 1 after.
+void showRuntimeError(std::string_view what) {
+    presentation::reportOnStandardError(what);
+    QMessageBox box(
+        QMessageBox::Critical, QString::fromStdU16String(std::u16string(form::Label1[0].text)),
+        QString::fromStdString(presentation::runtimeErrorMessage(what)), QMessageBox::Ok);
+    box.exec();
 }
 
 } // namespace
@@ -30,6 +44,7 @@ int main(int argc, char* argv[]) {
     }
 #endif
     QApplication app(argc, argv);
+    presentation::setRuntimeErrorReport(showRuntimeError);
     QApplication::setApplicationName(QStringLiteral("krivoklyun"));
     QApplication::setApplicationVersion(QStringLiteral(KRIVOKLYUN_VERSION));
     // Wayland desktops find the window's name and icon through the desktop entry of this name.
