@@ -4,7 +4,6 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -33,12 +32,10 @@ void change(val event) {
 // The desktop programs end at a run-time error; a page cannot close itself, so the form stops
 // taking input, and the message names the error as the desktop's does.
 void showRuntimeError(std::string_view what) {
-    std::fprintf(stderr, "krivoklyun: run-time error: %.*s\n", static_cast<int>(what.size()),
-                 what.data());
+    presentation::reportOnStandardError(what);
     if (theForm)
         theForm->stop();
-    val::global("window").call<void>("alert",
-                                     val("Грешка по време на изпълнение:\n\n" + std::string(what)));
+    val::global("window").call<void>("alert", val(presentation::runtimeErrorMessage(what)));
 }
 
 // Installing as an app and use offline need the manifest and the service worker, which a browser

@@ -495,13 +495,12 @@ void MainForm::focusWithoutPicking(HWND control) {
 }
 
 void showRuntimeError(std::string_view what) {
-    std::u16string text = u"Грешка по време на изпълнение:\n\n";
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), nullptr, 0);
-    std::wstring detail(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, what.data(), static_cast<int>(what.size()), detail.data(),
+    const std::string message = presentation::runtimeErrorMessage(what);
+    const int length = MultiByteToWideChar(CP_UTF8, 0, message.data(),
+                                           static_cast<int>(message.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, message.data(), static_cast<int>(message.size()), text.data(),
                         length);
-    std::wstring message = wide(text) + detail;
-    MessageBoxW(nullptr, message.c_str(), wide(form::Label1[0].text).c_str(),
+    MessageBoxW(nullptr, text.c_str(), wide(form::Label1[0].text).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
 }
