@@ -100,7 +100,7 @@ std::string colour(form::Colour c) {
 std::string optionText(std::u16string_view name) {
     std::u16string shown(name);
     for (std::size_t i = 1; i < shown.size(); ++i)
-        if (shown[i] == u' ' && (name[i - 1] == u' '))
+        if (shown[i] == u' ' && name[i - 1] == u' ')
             shown[i] = u'\u00A0';
     return html(shown);
 }

@@ -57,8 +57,8 @@ bool is(const val& a, const val& b) {
 } // namespace
 
 WebForm::WebForm()
-    : window_(val::global("window")), List1_(byId(form::List1Name)), Option1_(familyButtons()),
-      Text1_(byId(form::Text1Name)), controls_(List1_, Option1_, Text1_) {
+    : List1_(byId(form::List1Name)), Option1_(familyButtons()), Text1_(byId(form::Text1Name)),
+      controls_(List1_, Option1_, Text1_) {
     // Captured at the document, so that the form decides before any control reacts.
     const val document = val::global("document");
     for (const char* type : {"keydown", "keyup", "mousedown", "click", "change"})
@@ -95,10 +95,11 @@ void WebForm::keyDown(val event) {
             return;
         event.call<void>("preventDefault");
         const bool backwards = event["shiftKey"].as<bool>();
-        if (here)
-            focus(interaction::afterTab(*here, backwards, checkedFamily()));
-        else // the focus is nowhere in the window: Tab enters it at its first or last stop
-            focus({backwards ? form::TabOrder.back() : form::TabOrder.front(), 0});
+        // With the focus nowhere in the window, Tab enters it at its first stop, Shift+Tab at its
+        // last, as if they came round from the other end.
+        const form::Stop from =
+            here ? *here : (backwards ? form::TabOrder.front() : form::TabOrder.back());
+        focus(interaction::afterTab(from, backwards, checkedFamily()));
         return;
     }
 

@@ -41,7 +41,6 @@ private:
     void pickFamily(int n, interaction::Cause cause);
     void pickName(int p, interaction::Cause cause);
 
-    emscripten::val window_;
     emscripten::val List1_;
     DomControls::Families Option1_;
     emscripten::val Text1_;
