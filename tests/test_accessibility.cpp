@@ -110,39 +110,6 @@ private slots:
         QVERIFY(
             whole.startsWith(QStringLiteral("Семейство Соколови (Falconidae)\nРод: Планинска")));
     }
-
-    // Everything can be done without a mouse.
-    void wholeSessionByKeyboardAlone() {
-        Window w;
-        QVERIFY(w.ready());
-        w.key(Qt::Key_Tab); // into the family group
-        w.key(Qt::Key_Down);
-        QCOMPARE(w.shown(), listing(1));
-        w.key(Qt::Key_Down);
-        QCOMPARE(w.shown(), listing(2));
-        w.key(Qt::Key_Tab); // into the names list
-        QCOMPARE(QApplication::focusWidget(), w.names);
-        QCOMPARE(w.shown(), listing(2));
-        w.key(Qt::Key_Down);
-        QCOMPARE(w.shown(), birdText(0));
-        QCOMPARE(w.checkedFamily(), 1);
-        w.key(Qt::Key_End);
-        QCOMPARE(w.shown(), birdText(15));
-        QCOMPARE(w.checkedFamily(), 0);
-        w.key(Qt::Key_Backtab, Qt::ShiftModifier); // back to the group, at the picked family
-        QCOMPARE(QApplication::focusWidget(), w.families[0]);
-        w.key(Qt::Key_Space); // its listing, with the bird still highlighted
-        QCOMPARE(w.shown(), listing(0));
-        QCOMPARE(w.highlightedName(), 15);
-        w.key(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), w.box);
-        w.key(Qt::Key_Tab);
-        w.key(Qt::Key_Tab);
-        w.key(Qt::Key_Up);
-        QCOMPARE(w.shown(), birdText(14));
-        QCOMPARE(w.checkedFamily(), 1);
-        QCOMPARE(w.busy(), 0);
-    }
 };
 
 QTEST_MAIN(AccessibilityTest)

@@ -14,7 +14,8 @@ CASE(familiesAreNumberedByButtonAndCaptioned) {
 }
 
 // The odd spaces of positions 0 and 14 and the missing parenthesis of position 7 are part of
-// the data; a tidy-up would silently change what the user sees.
+// the data; a tidy-up would silently change what the user sees. The lengths pin them even against
+// a tidy-up of the expectations too.
 CASE(namesAreExactCharacterForCharacter) {
     CHECK_EQ(catalogue::Names.size(), expected::Birds.size());
     for (std::size_t p = 0; p < catalogue::BirdCount; ++p) {
@@ -23,12 +24,16 @@ CASE(namesAreExactCharacterForCharacter) {
     }
 }
 
+// Each code is one digit naming a family that has a button, and the families' members, read from
+// the codes, are the ones the program lists.
 CASE(codesPutEachBirdInItsFamily) {
-    std::array<std::vector<std::size_t>, 3> members;
+    std::array<std::vector<std::size_t>, catalogue::FamilyCount> members;
     for (std::size_t p = 0; p < catalogue::BirdCount; ++p) {
-        const std::u16string code(1, static_cast<char16_t>(u'0' + expected::Birds[p].family));
-        CHECK_EQ(catalogue::FamilyCodes[p], code);
-        members[static_cast<std::size_t>(expected::Birds[p].family)].push_back(p);
+        const std::u16string_view code = catalogue::FamilyCodes[p];
+        const auto family =
+            code.size() == 1 ? static_cast<std::size_t>(code[0] - u'0') : members.size();
+        if (CHECK(family < members.size()))
+            members[family].push_back(p);
     }
     CHECK((members[0] == std::vector<std::size_t>{2, 3, 4, 8, 15}));
     CHECK((members[1] == std::vector<std::size_t>{0, 6, 7, 12, 13, 14}));
