@@ -165,6 +165,11 @@ async function startUp(page) {
         const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector: 'h1' });
         const { fonts: used } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
         check('the face that draws the text', used.map((f) => f.familyName), ['Liberation Serif']);
+        // The names assistive technology gives, from the browser's own accessibility tree.
+        const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+        const named = (role) => nodes.filter((n) => n.role?.value === role).map((n) => n.name?.value);
+        check('accessible names', [named('listbox'), named('group'), named('radio'), named('textbox')],
+            [[expected.listHeading], [expected.frameCaption], expected.familyCaptions, [expected.infoBoxName]]);
     }
 }
 
