@@ -2,8 +2,9 @@
 # Measures what the program costs beyond Qt itself: start-up against two floors (a bare window and
 # the same widgets without data or logic) on a virtual X display, instructions to the first frame
 # under callgrind, and single clicks against one plain write of the same text. Then, under Wine on
-# a virtual X display, the Windows program's start-up against a bare native window. Then the
-# browser's page in headless Chromium against the same page with no script, and its files' sizes.
+# a virtual X display, the Windows program's start-up against a bare native window and the same
+# native controls without data or logic. Then the browser's page in headless Chromium against the
+# same page with no script, and its files' sizes.
 #   sh scripts/bench.sh [ROUNDS] [linux|windows|web]    or    sh scripts/bench.sh linux|windows|web
 # (default 15 rounds of the programs, in alternating order; every part)
 set -eu
@@ -81,9 +82,9 @@ QT_QPA_PLATFORM=offscreen "$bench/bench_clicks" 2>/dev/null | grep -A1 '^RESULT'
 fi
 
 if wants windows; then
-# Windows: each build's program against a bare native window of the same size and colour built
-# the same way, started alternately in a fresh Wine prefix with a running wineserver, as on a PC
-# where Windows is already up.
+# Windows: each build's program against two floors built the same way, a bare native window of the
+# same size and colour and the same controls with placeholder texts, started in rotating order in a
+# fresh Wine prefix with a running wineserver, as on a PC where Windows is already up.
 . tests/wine/env.sh
 export WINEPREFIX="$scratch/wine-prefix"
 sh tests/wine/prefix.sh "$WINEPREFIX"
@@ -95,8 +96,8 @@ for preset in windows-x86 windows-x64; do
         continue
     fi
     cmake --preset $preset >/dev/null
-    cmake --build --preset $preset --target krivoklyun bench_bare_window_win32 startup_bench_win32 \
-        >/dev/null
+    cmake --build --preset $preset --target krivoklyun bench_bare_window_win32 \
+        bench_control_floor_win32 startup_bench_win32 >/dev/null
     bench=build/$preset/tests/bench/win32
     xvfb-run -a -s "-screen 0 1024x768x24" sh -s "$bench" "$rounds" build/$preset "$scratch" <<'SCRIPT'
 . tests/wine/env.sh
@@ -105,6 +106,7 @@ windows_path() { wine winepath -w "$1" | tr -d '\r'; }
 wineserver -p
 wine "$bench/startup_bench_win32.exe" "$rounds" \
     "bare=$(windows_path "$bench/bench_bare_window_win32.exe")" \
+    "floor=$(windows_path "$bench/bench_control_floor_win32.exe")" \
     "krivoklyun=$(windows_path "$build/window/win32/krivoklyun.exe")" >"$scratch/table"
 status=$?
 wineserver -k

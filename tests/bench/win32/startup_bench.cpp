@@ -1,8 +1,9 @@
-// Starts Windows programs in turn, each as a whole process, and reports the medians of the time
-// from CreateProcess to its first visible top-level window and of its peak working set, with each
-// program's ratios to the first, and the sizes of the exes.
+// Starts Windows programs in turn, each as a whole process, and reports for each the median and
+// the range of: the time from CreateProcess to its first visible top-level window, the CPU time
+// (user + kernel) and the peak working set once that window has handled its first messages; with
+// the last program's ratios of medians to each of the others (its floors), and the exes' sizes.
 //
-//   startup_bench_win32 ROUNDS NAME=PROGRAM.exe...   (the first is the floor)
+//   startup_bench_win32 ROUNDS NAME=PROGRAM.exe... NAME=PROGRAM.exe   (floors first)
 //
 // Every program must close when its window gets WM_CLOSE and then exit with status 0.
 
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ namespace {
 struct Program {
     std::wstring name;
     std::wstring path;
-    std::vector<double> startupMs, peakMiB;
+    std::vector<double> startupMs, cpuMs, peakMiB;
 };
 
 struct Search {
@@ -40,6 +42,40 @@ BOOL CALLBACK findVisibleWindow(HWND window, LPARAM data) {
         return TRUE;
     search->found = window;
     return FALSE;
+}
+
+double ms(FILETIME time) {
+    return static_cast<double>((ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime) / 1e4;
+}
+
+// The CPU time a process has had, in ms. Wine answers GetProcessTimes for another process with
+// the caller's own times, so under Wine (where Linux's /proc shows as Z:\proc) the child is found
+// there by its command line, the program's path, and its threads' time on a CPU is summed.
+double cpuMs(HANDLE process, const std::wstring& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (!fs::is_directory(L"Z:\\proc\\self", error)) {
+        FILETIME created, exited, kernel{}, user{};
+        GetProcessTimes(process, &created, &exited, &kernel, &user);
+        return ms(kernel) + ms(user);
+    }
+    const std::string wanted = fs::path(path).string();
+    for (const fs::directory_entry& entry : fs::directory_iterator(L"Z:\\proc", error)) {
+        std::string commandLine;
+        std::getline(std::ifstream(entry.path() / "cmdline"), commandLine, '\0');
+        if (commandLine.rfind(wanted, 0) != 0 ||
+            commandLine.find_first_not_of(' ', wanted.size()) != std::string::npos)
+            continue;
+        double nanoseconds = 0;
+        for (const fs::directory_entry& thread :
+             fs::directory_iterator(entry.path() / "task", error)) {
+            double onCpu = 0;
+            std::ifstream(thread.path() / "schedstat") >> onCpu;
+            nanoseconds += onCpu;
+        }
+        return nanoseconds / 1e6;
+    }
+    return -1;
 }
 
 double seconds(LONGLONG ticks) {
@@ -67,7 +103,6 @@ bool runOnce(Program& program, bool keep) {
                       program.path.c_str(), GetLastError());
         return false;
     }
-    WaitForInputIdle(process.hProcess, 10000);
     Search search{process.dwProcessId, nullptr};
     LONGLONG shown = 0;
     while (seconds(now() - started) < 10) {
@@ -80,12 +115,14 @@ bool runOnce(Program& program, bool keep) {
             break;
     }
 
-    // Once the window is up and its first messages handled, the peak so far is the start-up's.
+    // Once the window is up and its first messages handled, the peak and the CPU time so far are
+    // the start-up's.
     WaitForInputIdle(process.hProcess, 10000);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
+    const double cpu = search.found ? cpuMs(process.hProcess, program.path) : -1;
     const bool measured =
-        search.found && GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+        cpu >= 0 && GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
     if (search.found)
         PostMessageW(search.found, WM_CLOSE, 0, 0);
     DWORD status = 1;
@@ -104,6 +141,7 @@ bool runOnce(Program& program, bool keep) {
     }
     if (keep) {
         program.startupMs.push_back(seconds(shown - started) * 1e3);
+        program.cpuMs.push_back(cpu);
         program.peakMiB.push_back(static_cast<double>(memory.PeakWorkingSetSize) / 1048576.0);
     }
     return true;
@@ -119,64 +157,58 @@ int wmain(int argc, wchar_t* argv[]) {
         const std::size_t equals = argument.find(L'=');
         if (equals == std::wstring::npos)
             break;
-        programs.push_back({argument.substr(0, equals), argument.substr(equals + 1), {}, {}});
+        programs.push_back({argument.substr(0, equals), argument.substr(equals + 1), {}, {}, {}});
     }
     if (rounds < 1 || programs.size() < 2 ||
         programs.size() != static_cast<std::size_t>(argc - 2)) {
-        std::fputs("usage: startup_bench_win32 ROUNDS NAME=PROGRAM.exe NAME=PROGRAM.exe...\n",
+        std::fputs("usage: startup_bench_win32 ROUNDS NAME=PROGRAM.exe... NAME=PROGRAM.exe\n",
                    stderr);
         return 2;
     }
 
-    // One unmeasured start each fills the caches; then the order alternates round by round so
-    // that neither program always follows the other.
-    for (Program& program : programs)
-        if (!runOnce(program, false))
-            return 1;
-    for (int round = 0; round < rounds; ++round)
-        for (std::size_t i = 0; i < programs.size(); ++i) {
-            Program& program = programs[round % 2 ? programs.size() - 1 - i : i];
-            if (!runOnce(program, true))
+    // One unmeasured round fills the caches; then each round starts them all in an order that
+    // rotates, so that none always runs on the heels of the same neighbour.
+    const std::size_t count = programs.size();
+    for (int round = -1; round < rounds; ++round)
+        for (std::size_t i = 0; i < count; ++i)
+            if (!runOnce(programs[(i + static_cast<std::size_t>(std::max(round, 0))) % count],
+                         round >= 0))
                 return 1;
-        }
 
-    const Program& floor = programs.front();
-    std::wprintf(L"| medians of %d rounds |", rounds);
+    const Program& measured = programs.back();
+    std::wprintf(L"| median [min-max] of %d starts |", rounds);
     for (const Program& program : programs)
         std::wprintf(L" %ls |", program.name.c_str());
-    for (std::size_t i = 1; i < programs.size(); ++i)
-        std::wprintf(L" %ls / %ls |", programs[i].name.c_str(), floor.name.c_str());
+    for (std::size_t i = 0; i + 1 < count; ++i)
+        std::wprintf(L" / %ls |", programs[i].name.c_str());
     std::wprintf(L"\n|---|");
-    for (std::size_t i = 0; i < 2 * programs.size() - 1; ++i)
+    for (std::size_t i = 0; i < 2 * count - 1; ++i)
         std::wprintf(L"---:|");
     std::wprintf(L"\n");
 
-    struct Row {
-        const wchar_t* label;
-        const wchar_t* unit;
-        double (*value)(const Program&);
-    };
-    const Row rows[] = {
-        {L"time to a visible window", L"ms",
-         [](const Program& p) {
-             return median(p.startupMs);
-         }},
-        {L"peak working set", L"MiB",
-         [](const Program& p) {
-             return median(p.peakMiB);
-         }},
-        {L"exe size", L"KiB",
-         [](const Program& p) {
-             return static_cast<double>(std::filesystem::file_size(p.path)) / 1024.0;
-         }},
-    };
-    for (const Row& row : rows) {
-        std::wprintf(L"| %ls |", row.label);
-        for (const Program& program : programs)
-            std::wprintf(L" %.1f %ls |", row.value(program), row.unit);
-        for (std::size_t i = 1; i < programs.size(); ++i)
-            std::wprintf(L" %.2f |", row.value(programs[i]) / row.value(floor));
+    const auto row = [&](const wchar_t* label, const wchar_t* unit,
+                         std::vector<double> Program::*values) {
+        std::wprintf(L"| %ls |", label);
+        for (const Program& program : programs) {
+            const auto [low, high] =
+                std::minmax_element((program.*values).begin(), (program.*values).end());
+            std::wprintf(L" %.1f [%.1f-%.1f] %ls |", median(program.*values), *low, *high, unit);
+        }
+        for (std::size_t i = 0; i + 1 < count; ++i)
+            std::wprintf(L" %.2f |", median(measured.*values) / median(programs[i].*values));
         std::wprintf(L"\n");
-    }
+    };
+    row(L"time to a visible window", L"ms", &Program::startupMs);
+    row(L"CPU time (user + kernel)", L"ms", &Program::cpuMs);
+    row(L"peak working set", L"MiB", &Program::peakMiB);
+    std::wprintf(L"| exe size |");
+    const auto size = [](const Program& program) {
+        return static_cast<double>(std::filesystem::file_size(program.path)) / 1024.0;
+    };
+    for (const Program& program : programs)
+        std::wprintf(L" %.1f KiB |", size(program));
+    for (std::size_t i = 0; i + 1 < count; ++i)
+        std::wprintf(L" %.2f |", size(measured) / size(programs[i]));
+    std::wprintf(L"\n");
     return 0;
 }
