@@ -86,6 +86,7 @@ int main() {
     out += "\"colours\": {\"form\": " + rgb(expected::FormColour) +
            ", \"label\": " + rgb(expected::LabelColour) +
            ", \"frame\": " + rgb(expected::FrameColour) + "},\n";
+    out += "\"namesInView\": " + std::to_string(expected::NamesInView) + ",\n";
     out += "\"startupText\": " + quoted(expected::StartupText) + "\n}\n";
     std::fputs(out.c_str(), stdout);
     return 0;

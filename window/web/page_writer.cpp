@@ -134,9 +134,10 @@ std::string page() {
     static_assert(form::Option1Background == form::Frame1Background);
     out += "fieldset>label{display:flex;align-items:center;white-space:nowrap}\n";
     out += "input{margin:0 4px 0 2px}\n";
-    // Rows of the font's own height in every browser, as on the desktop.
+    // Rows of the font's line spacing (18 px for Times New Roman at 16 px), as the desktop lists
+    // draw them; the browsers' own are a pixel taller, which leaves the sixth name barely whole.
     out += "select{background:" + colour(form::List1Background) + "}\n";
-    out += "option{padding:0 2px}\n";
+    out += "option{padding:0 2px;min-height:0;height:18px;line-height:18px}\n";
     out += "textarea{resize:none;overflow-y:scroll}\n";
     // A run-time error leaves the window as it was, greyed, beneath the message.
     out += "main[inert]{opacity:.6}\n";
