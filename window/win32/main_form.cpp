@@ -389,6 +389,17 @@ LRESULT CALLBACK MainForm::namesProc(HWND list, UINT message, WPARAM wParam, LPA
     case WM_LBUTTONDBLCLK:
         self.clickingName_ = true;
         break;
+    case WM_CAPTURECHANGED:
+        // The capture taken away with the button still down (another window came up mid-click):
+        // the release will never come, so the click ends here, showing a changed pick as the
+        // release would have.
+        if (self.clickingName_ && GetKeyState(VK_LBUTTON) < 0) {
+            self.clickingName_ = false;
+            if (interaction::raisesEvent(interaction::Cause::MoveKey,
+                                         self.pickedName() != self.shownName_))
+                self.nameEvent();
+        }
+        break;
     case WM_LBUTTONUP: {
         const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
         self.clickingName_ = false;
