@@ -127,6 +127,35 @@ inline constexpr std::array<Place, 8> Places = {{
 // How many names the names list shows wholly: a page, for its Page keys.
 inline constexpr int NamesInView = 6;
 
+// One session by keyboard from start-up, which every version of the program must play alike: each
+// key, then the name picked and the family checked (-1: none yet) and what the info box shows.
+enum class Press { Tab, ShiftTab, Up, Down, Left, Right, Home, End, PageUp, PageDown, Space };
+enum class Shows { StartupText, Bird, Listing };
+struct KeyStep {
+    Press key;
+    int name, family;
+    Shows shows;
+};
+inline constexpr std::array<KeyStep, 17> KeySession = {{
+    {Press::Tab, -1, -1, Shows::StartupText}, // into the family group, picking nothing
+    {Press::Up, -1, 2, Shows::Listing},       // round the ends, before any family is picked
+    {Press::Down, -1, 0, Shows::Listing},
+    {Press::Right, -1, 1, Shows::Listing},
+    {Press::Tab, -1, 1, Shows::Listing},   // into the names list, picking nothing
+    {Press::PageDown, 5, 2, Shows::Bird},  // the last name in view
+    {Press::PageDown, 10, 2, Shows::Bird}, // a page on
+    {Press::PageUp, 5, 2, Shows::Bird},    // the first name in view
+    {Press::End, 15, 0, Shows::Bird},
+    {Press::Up, 14, 1, Shows::Bird},
+    {Press::Home, 0, 1, Shows::Bird},
+    {Press::Left, 0, 1, Shows::Bird},     // nowhere to go: nothing happens
+    {Press::ShiftTab, 0, 1, Shows::Bird}, // into the group at the checked family
+    {Press::Space, 0, 1, Shows::Listing}, // the checked family again
+    {Press::Tab, 0, 1, Shows::Listing},
+    {Press::Space, 0, 1, Shows::Bird}, // the picked name again
+    {Press::Down, 1, 2, Shows::Bird},
+}};
+
 // Background colours; the info box and every foreground keep the platform's.
 struct Rgb {
     int red, green, blue;

@@ -143,6 +143,26 @@ private slots:
         QCOMPARE(w.shown(), birdText(picked));
     }
 
+    // The session by keyboard that every version of the program plays alike.
+    void theKeySessionOfEveryVersion() {
+        using expected::Press;
+        constexpr std::array<Qt::Key, 11> keys = {Qt::Key_Tab,      Qt::Key_Backtab, Qt::Key_Up,
+                                                  Qt::Key_Down,     Qt::Key_Left,    Qt::Key_Right,
+                                                  Qt::Key_Home,     Qt::Key_End,     Qt::Key_PageUp,
+                                                  Qt::Key_PageDown, Qt::Key_Space};
+        Window w;
+        QVERIFY(w.ready());
+        for (const expected::KeyStep& step : expected::KeySession) {
+            w.key(keys[static_cast<std::size_t>(step.key)],
+                  step.key == Press::ShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(w.highlightedName(), step.name);
+            QCOMPARE(w.checkedFamily(), step.family);
+            QCOMPARE(w.shown(), step.shows == expected::Shows::Bird      ? birdText(step.name)
+                                : step.shows == expected::Shows::Listing ? listing(step.family)
+                                                                         : StartupText);
+        }
+    }
+
     void everyFamilyByMouseListsItsMembers() {
         Window w;
         QVERIFY(w.ready());

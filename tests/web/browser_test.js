@@ -246,6 +246,21 @@ async function keyboard(browser, url) {
     }
 }
 
+// The session by keyboard that every version of the program plays alike (keys in the order of
+// expected.h's Press, Shift+Tab second).
+async function keySession(browser, url) {
+    const keys = ['Tab', 'Tab', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'Home', 'End', 'PageUp', 'PageDown', ' '];
+    const page = await open(browser, url);
+    for (const [i, step] of expected.keySession.entries()) {
+        await press(page, keys[step.key], step.key === 1 ? 'Shift' : undefined);
+        const s = await state(page);
+        if (step.shows === 1) checkBird(`key session, step ${i + 1}`, s, step.name);
+        else check(`key session, step ${i + 1}`, [s.picked, s.checked, s.text],
+            [step.name, step.family, shown(step.shows === 2 ? expected.familyListings[step.family] : expected.startupText)]);
+    }
+    await page.close();
+}
+
 async function labelsKeepTheFocus(page) {
     await page.focus('textarea');
     await clickOn(page, 'label[for]', 20);
@@ -310,6 +325,7 @@ async function accessibility(page) {
         check('no script errors', page.errors || [], []);
         await page.close();
         await keyboard(browser, url);
+        await keySession(browser, url);
         await runtimeError(browser, url);
         if (chromium) await offline(browser, server, url);
     } finally {

@@ -87,6 +87,15 @@ int main() {
            ", \"label\": " + rgb(expected::LabelColour) +
            ", \"frame\": " + rgb(expected::FrameColour) + "},\n";
     out += "\"namesInView\": " + std::to_string(expected::NamesInView) + ",\n";
+    out += "\"keySession\": " +
+           array(expected::KeySession,
+                 [](const expected::KeyStep& step) {
+                     return "{\"key\": " + std::to_string(static_cast<int>(step.key)) +
+                            ", \"name\": " + std::to_string(step.name) +
+                            ", \"family\": " + std::to_string(step.family) +
+                            ", \"shows\": " + std::to_string(static_cast<int>(step.shows)) + "}";
+                 }) +
+           ",\n";
     out += "\"startupText\": " + quoted(expected::StartupText) + "\n}\n";
     std::fputs(out.c_str(), stdout);
     return 0;

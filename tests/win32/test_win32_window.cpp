@@ -348,6 +348,23 @@ CASE(anArrowBeforeAnyFamilyIsPickedGoesRoundFromTheFirst) {
     CHECK_EQ(w.shown(), listing(2));
 }
 
+// The session by keyboard that every version of the program plays alike.
+CASE(theKeySessionOfEveryVersion) {
+    using expected::Press;
+    constexpr std::array<WORD, 11> keys = {VK_TAB,  VK_TAB, VK_UP,    VK_DOWN, VK_LEFT, VK_RIGHT,
+                                           VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_SPACE};
+    Window w;
+    for (const expected::KeyStep& step : expected::KeySession) {
+        w.key(keys[static_cast<std::size_t>(step.key)], step.key == Press::ShiftTab);
+        CHECK_EQ(w.picked(), step.name);
+        CHECK_EQ(w.checkedFamily(), step.family);
+        CHECK_EQ(w.shown(), step.shows == expected::Shows::Bird ? birdText(step.name)
+                            : step.shows == expected::Shows::Listing
+                                ? listing(step.family)
+                                : std::u16string(expected::StartupText));
+    }
+}
+
 // The name a screen reader announces for a control, from the system's accessibility layer.
 std::u16string accessibleName(HWND control) {
     IAccessible* object = nullptr;
