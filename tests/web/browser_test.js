@@ -87,6 +87,37 @@ async function press(page, key, modifier) {
     if (modifier) await page.keyboard.up(modifier);
 }
 
+// Places: the family buttons in the frame, everything else in the window.
+async function checkPlaces(page, how) {
+    const places = await page.evaluate((controls) => {
+        const form = document.querySelector('main').getBoundingClientRect();
+        const frame = document.getElementById('Frame1').getBoundingClientRect();
+        return controls.map((id) => {
+            const r = document.getElementById(id).getBoundingClientRect();
+            const base = id.startsWith('Option1') ? frame : form;
+            return [r.left - base.left, r.top - base.top, r.width, r.height];
+        });
+    }, expected.places.map((p) => p.control));
+    expected.places.forEach((p, i) => check(`place of ${p.control}${how}`, places[i], [p.left, p.top, p.width, p.height]));
+}
+
+// At 200 % the page lays out the same, drawn with twice the pixels.
+async function zoomed(browser, url) {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 600, height: 400, deviceScaleFactor: 2 });
+    await page.goto(url);
+    await browsers.ready(page);
+    await checkPlaces(page, ' at 200 %');
+    const shot = await page.screenshot({ encoding: 'base64' });
+    check('a screenshot at 200 % has twice the pixels', await page.evaluate(async (data) => {
+        const image = new Image();
+        image.src = 'data:image/png;base64,' + data;
+        await image.decode();
+        return [image.width, image.height];
+    }, shot), [1200, 800]);
+    await page.close();
+}
+
 async function startUp(page) {
     const s = await state(page);
     check('start-up text', s.text, shown(expected.startupText));
@@ -107,17 +138,7 @@ async function startUp(page) {
     check('texts', [page_.captions, page_.heading, page_.legend, page_.title1, page_.infoName],
         [expected.familyCaptions, expected.listHeading, expected.frameCaption, expected.titleLabel, expected.infoBoxName]);
 
-    // Places: the family buttons in the frame, everything else in the window.
-    const places = await page.evaluate((controls) => {
-        const form = document.querySelector('main').getBoundingClientRect();
-        const frame = document.getElementById('Frame1').getBoundingClientRect();
-        return controls.map((id) => {
-            const r = document.getElementById(id).getBoundingClientRect();
-            const base = id.startsWith('Option1') ? frame : form;
-            return [r.left - base.left, r.top - base.top, r.width, r.height];
-        });
-    }, expected.places.map((p) => p.control));
-    expected.places.forEach((p, i) => check(`place of ${p.control}`, places[i], [p.left, p.top, p.width, p.height]));
+    await checkPlaces(page, '');
 
     const fonts = await page.evaluate(() => [...document.querySelectorAll('h1, legend, label, select, textarea')]
         .map((e) => `${getComputedStyle(e).fontFamily} ${getComputedStyle(e).fontSize} ${getComputedStyle(e).fontWeight}`));
@@ -326,6 +347,7 @@ async function accessibility(page) {
         await page.close();
         await keyboard(browser, url);
         await keySession(browser, url);
+        await zoomed(browser, url);
         await runtimeError(browser, url);
         if (chromium) await offline(browser, server, url);
     } finally {
