@@ -92,7 +92,7 @@ for preset in windows-x86 windows-x64; do
     echo
     echo "$preset, under Wine $(wine --version) on Xvfb:"
     if [ "$preset" = windows-x86 ] && [ "$KRIVOKLYUN_WINE32_RUNS" = no ]; then
-        echo "skipped: this kernel cannot run 32-bit programs, so Wine cannot run the 32-bit build"
+        echo "skipped: $KRIVOKLYUN_WINE32_WHY, so Wine cannot run the 32-bit build"
         continue
     fi
     cmake --preset $preset >/dev/null

@@ -25,7 +25,7 @@ if [ $# -eq 3 ]; then
         exit 2
     fi
     if [ "$3" = x86 ] && [ "$KRIVOKLYUN_WINE32_RUNS" = no ]; then
-        echo "installer.sh: 32-bit programs cannot start on this kernel; nothing was tested"
+        echo "installer.sh: SKIPPED: $KRIVOKLYUN_WINE32_WHY; nothing was tested"
         exit 77
     fi
     setup=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")

@@ -11,8 +11,7 @@ if [ -z "${WINEPREFIX:-}" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
     exit 2
 fi
 if [ "$KRIVOKLYUN_WINE32_RUNS" = no ] && file -b "$1" | grep -q '^PE32 '; then
-    echo "run.sh: SKIPPED: this kernel cannot run 32-bit programs (no IA-32 emulation)," \
-        "so Wine cannot run $1" >&2
+    echo "run.sh: SKIPPED: $KRIVOKLYUN_WINE32_WHY, so Wine cannot run $1" >&2
     exit 77
 fi
 output=$(mktemp)
