@@ -20,7 +20,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c '
 echo "wrote docs/screenshot.png"
 
 # The 64-bit Windows build: it runs wherever Wine does, also where 32-bit programs cannot.
-ensure_packages $WINDOWS_PACKAGES imagemagick
+ensure_packages $WINDOWS_PACKAGES
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64 --target krivoklyun
 prefix=$PWD/build/windows-x64/screenshot-prefix
