@@ -67,14 +67,19 @@ ensure_packages() {
         sleep 15
     done
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing &&
-        return 0
+    install_packages $missing && return 0
     # The 32-bit packages must match the 64-bit ones installed version for version, so a missing
     # i386 list leaves them uninstallable. Everything else can still be built and tested: the tests
     # of the 32-bit Windows program then report a skip, as where the kernel cannot run it.
-    native=$(printf '%s\n' $missing | grep -v ':i386$' || true)
-    [ "$native" != "$(printf '%s\n' $missing)" ] || exit 1
+    case "$missing" in
+    *:i386*) ;;
+    *) exit 1 ;;
+    esac
     echo "krivoklyun: the 32-bit packages cannot be installed now; installing the rest without them" >&2
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $native
+    install_packages $(printf '%s\n' $missing | grep -v ':i386$')
+}
+
+install_packages() {
+    DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends "$@"
 }
