@@ -61,14 +61,10 @@ const state = (page) => page.evaluate(() => {
     };
 });
 
-async function clickName(page, p) {
-    const { x, y } = await page.evaluate((p) => {
-        const option = document.getElementById('List1(0)').options[p];
-        option.scrollIntoView({ block: 'nearest' });
-        const box = option.getBoundingClientRect();
-        return { x: box.left + 30, y: box.top + box.height / 2 };
-    }, p);
-    await page.mouse.click(x, y);
+// By mouse, or with a finger.
+async function clickName(page, p, tap) {
+    const { x, y } = await page.evaluate(browsers.namePoint, p);
+    await (tap ? page.touchscreen.tap(x, y) : page.mouse.click(x, y));
 }
 
 async function clickOn(page, selector, dx) {
@@ -222,6 +218,9 @@ async function rePicks(page) {
     await clickFamily(page, 2);
     await clickName(page, 6);
     checkBird('a click on the picked name', await state(page), 6);
+    await clickFamily(page, 2);
+    await clickName(page, 6, 'tap');
+    checkBird('a tap on the picked name', await state(page), 6);
     await clickFamily(page, 2);
     await page.focus('select');
     await press(page, ' ');

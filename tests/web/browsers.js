@@ -37,6 +37,15 @@ exports.serve = (folder, extra = {}) => {
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 };
 
+// Where a pointer picks name p, run in the page: on its row, scrolled into view, a little in from
+// the left.
+exports.namePoint = (p) => {
+    const option = document.getElementById('List1(0)').options[p];
+    option.scrollIntoView({ block: 'nearest' });
+    const box = option.getBoundingClientRect();
+    return { x: box.left + 30, y: box.top + box.height / 2 };
+};
+
 // The program writes this mark once it has taken the page over.
 exports.ready = (page) =>
     page.waitForFunction(() => performance.getEntriesByName('krivoklyun-ready').length > 0, { timeout: 10000 });

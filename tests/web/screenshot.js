@@ -14,10 +14,7 @@ const puppeteer = browsers.packages(modules)('puppeteer-core');
     await page.setViewport({ width: 580, height: 345 });
     await page.goto(pathToFileURL(path.join(site, 'index.html')).href);
     await browsers.ready(page);
-    const name = await page.evaluate(() => {
-        const r = document.getElementById('List1(0)').options[4].getBoundingClientRect(); // "Горска ушата сова"
-        return { x: r.left + 30, y: r.top + r.height / 2 };
-    });
+    const name = await page.evaluate(browsers.namePoint, 4); // "Горска ушата сова"
     await page.mouse.click(name.x, name.y);
     await page.screenshot({ path: output });
     await browser.close();

@@ -19,6 +19,12 @@ void keyDown(val event) {
 void keyUp(val event) {
     theForm->keyUp(std::move(event));
 }
+void pointerDown(val event) {
+    theForm->pointerDown(std::move(event));
+}
+void pointerUp(val event) {
+    theForm->pointerUp(std::move(event));
+}
 void mouseDown(val event) {
     theForm->mouseDown(std::move(event));
 }
@@ -58,6 +64,8 @@ void offerInstallAndOffline() {
 EMSCRIPTEN_BINDINGS(krivoklyun) {
     emscripten::function("krivoklyun_keydown", &keyDown);
     emscripten::function("krivoklyun_keyup", &keyUp);
+    emscripten::function("krivoklyun_pointerdown", &pointerDown);
+    emscripten::function("krivoklyun_pointerup", &pointerUp);
     emscripten::function("krivoklyun_mousedown", &mouseDown);
     emscripten::function("krivoklyun_click", &click);
     emscripten::function("krivoklyun_change", &change);

@@ -61,7 +61,8 @@ WebForm::WebForm()
       controls_(List1_, Option1_, Text1_) {
     // Captured at the document, so that the form decides before any control reacts.
     const val document = val::global("document");
-    for (const char* type : {"keydown", "keyup", "mousedown", "click", "change"})
+    for (const char* type :
+         {"keydown", "keyup", "pointerdown", "pointerup", "mousedown", "click", "change"})
         document.call<void>("addEventListener", val(type),
                             val::module_property((std::string("krivoklyun_") + type).c_str()),
                             true);
@@ -142,16 +143,35 @@ void WebForm::keyUp(val event) {
         pickFamily(family, Cause::Space);
 }
 
+// A press and its release on the picked name show it again; the browser reports no change. Mouse,
+// pen and touch alike: for a tap, Chromium's list acts on the gesture and sends neither mousedown
+// nor click.
+void WebForm::pointerDown(val event) {
+    if (stopped_)
+        return;
+    pickedAtPress_ = nameOf(event["target"]) >= 0 ? List1_["selectedIndex"].as<int>() : -1;
+}
+
+void WebForm::pointerUp(val event) {
+    if (stopped_)
+        return;
+    const int pickedAtPress = std::exchange(pickedAtPress_, -1);
+    const int name = nameOf(event["target"]);
+    const bool rePick =
+        name >= 0 && name == pickedAtPress && name == List1_["selectedIndex"].as<int>();
+    if (event["button"].strictlyEquals(val(0)) && rePick &&
+        interaction::raisesEvent(Cause::Click, false))
+        nameEvent();
+}
+
 // A press anywhere but on a control leaves the focus where it is, as on the desktop, where labels
 // and frames never take it.
 void WebForm::mouseDown(val event) {
     if (stopped_)
         return;
-    pickedAtPress_ = List1_["selectedIndex"].as<int>();
-    checkedAtPress_ = checkedFamily();
     const val target = event["target"];
-    const bool onControl = is(target, Text1_) || is(target, List1_) ||
-                           is(target["parentNode"], List1_) || familyOf(target) >= 0 ||
+    const bool onControl = is(target, Text1_) || is(target, List1_) || nameOf(target) >= 0 ||
+                           familyOf(target) >= 0 ||
                            familyOf(target["control"]) >= 0; // a family's caption
     if (!onControl)
         event.call<void>("preventDefault");
@@ -162,19 +182,8 @@ void WebForm::click(val event) {
         return;
     const val target = event["target"];
     if (const int family = familyOf(target); family >= 0) {
-        // Checked by the browser already; a click on the checked family shows it again.
-        if (interaction::raisesEvent(Cause::Click, family != checkedAtPress_))
-            familyEvent(family);
-        return;
-    }
-    if (is(target["parentNode"], List1_)) {
-        // A click that changed the pick raised its event with the change; one on the picked name
-        // changes nothing, and the browser reports no change.
-        const int name = target["index"].as<int>();
-        const bool changes = name != pickedAtPress_;
-        if (!changes && name == List1_["selectedIndex"].as<int>() &&
-            interaction::raisesEvent(Cause::Click, changes))
-            nameEvent();
+        // Checked by the browser already, and a click shows the family whether or not it changed.
+        familyEvent(family);
         return;
     }
     // The list's heading would move the focus to the list; on the desktop a label never takes it.
@@ -226,6 +235,10 @@ int WebForm::familyOf(const val& element) const {
         if (is(element, Option1_[n]))
             return static_cast<int>(n);
     return -1;
+}
+
+int WebForm::nameOf(const val& element) const {
+    return is(element["parentNode"], List1_) ? element["index"].as<int>() : -1;
 }
 
 int WebForm::checkedFamily() const {

@@ -22,6 +22,8 @@ public:
     // The page's input, as the browser delivers it to the document before any control acts.
     void keyDown(emscripten::val event);
     void keyUp(emscripten::val event);
+    void pointerDown(emscripten::val event);
+    void pointerUp(emscripten::val event);
     void mouseDown(emscripten::val event);
     void click(emscripten::val event);
     void change(emscripten::val event);
@@ -36,6 +38,7 @@ private:
     void focus(interaction::Focus where);
     std::optional<form::Stop> stopOf(const emscripten::val& element) const;
     int familyOf(const emscripten::val& element) const; // -1 when it is no family button
+    int nameOf(const emscripten::val& element) const;   // -1 when it is no name
     int checkedFamily() const;                          // -1 when none is
     interaction::NamesList namesList() const;
     void pickFamily(int n, interaction::Cause cause);
@@ -48,7 +51,6 @@ private:
     DomControls controls_;
 
     bool stopped_ = false;
-    int pickedAtPress_ = -1;  // the name picked when the mouse was pressed
-    int checkedAtPress_ = -1; // the family checked then
-    int spaceDownOn_ = -1;    // the family button Space went down on
+    int pickedAtPress_ = -1; // the name picked when a pointer went down on the list
+    int spaceDownOn_ = -1;   // the family button Space went down on
 };

@@ -22,10 +22,7 @@ const firstPaint = (page) => page.evaluate(() => new Promise((resolve) => {
 // Clicks the first name from the moment the page is there until the info box answers; the time is
 // taken in the page right after the answer is seen, so it is late by at most one round trip.
 async function firstAnswer(page) {
-    const box = await page.evaluate(() => {
-        const r = document.getElementById('List1(0)').options[0].getBoundingClientRect();
-        return { x: r.left + 30, y: r.top + r.height / 2 };
-    });
+    const box = await page.evaluate(browsers.namePoint, 0);
     for (;;) {
         await page.mouse.click(box.x, box.y);
         const time = await page.evaluate(() =>
