@@ -15,8 +15,10 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 // Milliseconds from the start of navigation to the first paint with content (the window and its
 // start-up text, in both pages).
 const firstPaint = (page) => page.evaluate(() => new Promise((resolve) => {
-    new PerformanceObserver((list) => resolve(list.getEntries()[0].startTime))
-        .observe({ type: 'paint', buffered: true });
+    new PerformanceObserver((list) => {
+        const contentful = list.getEntriesByName('first-contentful-paint')[0];
+        if (contentful) resolve(contentful.startTime);
+    }).observe({ type: 'paint', buffered: true });
 }).then((time) => time));
 
 // Clicks the first name from the moment the page is there until the info box answers; the time is
