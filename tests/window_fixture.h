@@ -52,7 +52,7 @@ struct Window {
             families[static_cast<std::size_t>(n)] =
                 form.findChild<QRadioButton*>(QStringLiteral("Option1(%1)").arg(n));
         form.show();
-        QApplication::setActiveWindow(&form);
+        form.activateWindow();
         writes = new QSignalSpy(box, &QPlainTextEdit::textChanged);
     }
     ~Window() { delete writes; }
