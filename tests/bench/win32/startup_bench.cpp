@@ -186,8 +186,7 @@ int wmain(int argc, wchar_t* argv[]) {
         std::wprintf(L"---:|");
     std::wprintf(L"\n");
 
-    const auto row = [&](const wchar_t* label, const wchar_t* unit,
-                         std::vector<double> Program::*values) {
+    const auto row = [&](const wchar_t* label, const wchar_t* unit, auto values) {
         std::wprintf(L"| %ls |", label);
         for (const Program& program : programs) {
             const auto [low, high] =
