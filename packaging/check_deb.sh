@@ -30,9 +30,10 @@ expect_field Architecture "$arch"
 expect_field Section education
 expect_field Maintainer "Krivoklyun developers <dev@example.org>"
 depends=$(field Depends)
-# The libraries come from dpkg-shlibdeps, the font from us.
+# The libraries come from dpkg-shlibdeps, the font from us. Debian 13 renamed libraries whose ABI
+# changed with 64-bit time_t (libqt6core6t64); the name before the rename is what is checked.
 for package in libc6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation; do
-    echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx "$package" ||
+    echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//; s/t64$//' | grep -qx "$package" ||
         fail "Depends lacks $package: $depends"
 done
 field Description | grep -q 'birds of prey' || fail "the description has no English text"
