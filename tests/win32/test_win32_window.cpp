@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -256,12 +257,11 @@ CASE(keyboardFocusOrderArrowsAndSpace) {
     CHECK_EQ(w.busy(), 0);
 }
 
-// As Windows' own option buttons do (and Wine's do not): a button that gets the focus other than
-// by a click, and does not hold the mouse capture, selects itself.
+// As Windows' own option buttons do without the mouse capture, and Wine 10's even with it (Wine
+// 8's never): a button that gets the focus reports a click, and an automatic one checks itself.
 LRESULT CALLBACK selectOnFocus(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                DWORD_PTR) {
-    if (message == WM_SETFOCUS && GetCapture() != button &&
-        SendMessageW(button, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+    if (message == WM_SETFOCUS && SendMessageW(button, BM_GETCHECK, 0, 0) != BST_CHECKED) {
         if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
             SendMessageW(button, BM_SETCHECK, BST_CHECKED, 0);
         SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
@@ -289,6 +289,35 @@ CASE(focusGivenBackOnReturnToTheWindowPicksNoFamily) {
     CHECK_EQ(w.checkedFamily(), -1);
     CHECK_EQ(w.shown(), expected::StartupText);
     DestroyWindow(other);
+}
+
+LRESULT CALLBACK countWrites(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR count) {
+    if (message == WM_SETTEXT)
+        ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+// The focus reaching a family button by Tab picks nothing, and a click that brings it there raises
+// the family's event once: its listing is written once and once per member, not twice over.
+CASE(aFamilyButtonTakingTheFocusReportsNoClick) {
+    Window w;
+    for (std::size_t n = 0; n < 3; ++n)
+        SetWindowSubclass(w.form.option(n), selectOnFocus, 1, 0);
+    int writes = 0;
+    SetWindowSubclass(w.form.infoBox(), countWrites, 1, reinterpret_cast<DWORD_PTR>(&writes));
+    w.key(VK_TAB);
+    CHECK(GetFocus() == w.form.option(0));
+    CHECK_EQ(w.checkedFamily(), -1);
+    CHECK_EQ(writes, 0);
+    w.key(VK_TAB, true);
+    CHECK(GetFocus() == w.form.infoBox());
+    w.clickFamily(2);
+    CHECK(GetFocus() == w.form.option(2));
+    CHECK_EQ(w.shown(), listing(2));
+    const auto members = std::count_if(expected::Birds.begin(), expected::Birds.end(),
+                                       [](const expected::Bird& b) { return b.family == 2; });
+    CHECK_EQ(writes, 1 + static_cast<int>(members));
 }
 
 // Before any name is picked, the first key picks: Up and Space the name under the focus frame,

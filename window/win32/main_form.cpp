@@ -197,6 +197,7 @@ void MainForm::createControls(HINSTANCE instance) {
         Option1_[n] = make(name, 0, WC_BUTTONW, catalogue::Families[n].caption,
                            BS_RADIOBUTTON | (n == 0 ? WS_GROUP : 0),
                            Option1Id + static_cast<int>(n), Frame1_, form::Option1Places[n]);
+        SetWindowSubclass(Option1_[n], optionProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
 
     Label1_[1] = make(form::Label1[1].name, 0, WC_STATICW, form::Label1[1].text, Centred,
@@ -314,7 +315,7 @@ LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         if (id >= Option1Id && id < Option1Id + static_cast<int>(Option1_.size()) &&
-            code == BN_CLICKED) {
+            code == BN_CLICKED && releasingOption_) {
             pickFamily(static_cast<std::size_t>(id - Option1Id), interaction::Cause::Click);
             return 0;
         }
@@ -328,7 +329,7 @@ LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SETFOCUS:
-        focusWithoutPicking(focused_);
+        SetFocus(focused_);
         return 0;
     case WM_DPICHANGED:
         changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -377,6 +378,21 @@ LRESULT CALLBACK MainForm::frameProc(HWND frame, UINT message, WPARAM wParam, LP
     default:
         return DefSubclassProc(frame, message, wParam, lParam);
     }
+}
+
+// An option button reports a click when the mouse button is released on it (also for BM_CLICK,
+// which assistive technology sends), but also when it merely gets the focus: Windows' buttons
+// unless they hold the mouse capture, Wine 10's even then. Focus alone must pick nothing, whether
+// it came by Tab, by a click or by switching back to the window, so only a release counts.
+LRESULT CALLBACK MainForm::optionProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR /*id*/, DWORD_PTR data) {
+    if (message != WM_LBUTTONUP)
+        return DefSubclassProc(button, message, wParam, lParam);
+    auto& self = *reinterpret_cast<MainForm*>(data);
+    self.releasingOption_ = true;
+    const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
+    self.releasingOption_ = false;
+    return result;
 }
 
 // A click on a name is a pick when the button is released on it, as it is for the family
@@ -471,10 +487,9 @@ bool MainForm::handleNavigationKey(const MSG& message) {
                                                : form::Stop::List1;
         const interaction::Focus to =
             interaction::afterTab(here, GetKeyState(VK_SHIFT) < 0, checkedFamily());
-        focusWithoutPicking(to.stop == form::Stop::Text1 ? Text1_
-                            : to.stop == form::Stop::List1
-                                ? List1_
-                                : Option1_[static_cast<std::size_t>(to.family)]);
+        SetFocus(to.stop == form::Stop::Text1   ? Text1_
+                 : to.stop == form::Stop::List1 ? List1_
+                                                : Option1_[static_cast<std::size_t>(to.family)]);
         return true;
     }
     const std::optional<interaction::Key> key = keyOf(message.wParam);
@@ -491,18 +506,9 @@ bool MainForm::handleNavigationKey(const MSG& message) {
     if (!family)
         return false;
     const auto n = static_cast<std::size_t>(*family);
-    focusWithoutPicking(Option1_[n]);
+    SetFocus(Option1_[n]);
     pickFamily(n, causeOf(*key));
     return true;
-}
-
-// An option button that gets the focus other than by a click selects itself and raises its event
-// on Windows, unless it holds the mouse capture, as while it is being clicked. Moving the focus,
-// by Tab or by switching back to the window, must pick nothing.
-void MainForm::focusWithoutPicking(HWND control) {
-    SetCapture(control);
-    SetFocus(control);
-    ReleaseCapture();
 }
 
 void showRuntimeError(std::string_view what) {

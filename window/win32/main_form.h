@@ -44,6 +44,8 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK namesProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR form);
+    static LRESULT CALLBACK optionProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR form);
     static LRESULT CALLBACK frameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR form);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -52,7 +54,6 @@ private:
     void createControls(HINSTANCE instance);
     void fitClientArea();
     void changeDpi(int dpi, const RECT& suggested);
-    void focusWithoutPicking(HWND control);
     int pickedName() const;
     int checkedFamily() const;
     bool pickNameByKey(interaction::Key key);
@@ -69,9 +70,10 @@ private:
     int dpi_ = 96;
     HFONT font_ = nullptr;
     HBRUSH formBrush_, labelBrush_, frameBrush_;
-    HWND focused_ = nullptr;    // the control to give the focus back to on reactivation
-    int shownName_ = -1;        // the name the info box was last built for by selection
-    bool clickingName_ = false; // the mouse button is down on the names list
+    HWND focused_ = nullptr;       // the control to give the focus back to on reactivation
+    int shownName_ = -1;           // the name the info box was last built for by selection
+    bool clickingName_ = false;    // the mouse button is down on the names list
+    bool releasingOption_ = false; // a family button handles the release of a click
 
     presentation::FormState state_;
     std::unique_ptr<NativeControls> controls_;
