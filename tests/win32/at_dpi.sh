@@ -11,7 +11,10 @@ set_dpi() {
     reg="$WINEPREFIX/dpi.reg"
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' \
         "$1" "$1" >"$reg"
-    wine regedit /S "$reg" >/dev/null 2>&1
+    wine regedit /S "$reg" >/dev/null 2>&1 || return
+    # Wine 10 reads the density once per wineserver session: the next program sees the new one
+    # only in a new session.
+    wineserver -w
 }
 trap 'set_dpi 96' EXIT
 set_dpi "$dpi" || { echo "at_dpi.sh: could not set the density to $dpi" >&2; exit 1; }
