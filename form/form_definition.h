@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace form {
@@ -77,7 +78,11 @@ inline constexpr std::array<Twips, catalogue::FamilyCount> Option1Places = {{
     {120, 600, 2535, 285},
     {120, 840, 2775, 285},
 }};
-inline constexpr std::u16string_view Option1Name = u"Option1"; // element n is "Option1(n)"
+inline constexpr std::u16string_view Option1Name = u"Option1";
+// Element n's name, "Option1(n)".
+inline std::u16string option1Name(std::size_t n) {
+    return std::u16string(Option1Name) + u"(" + static_cast<char16_t>(u'0' + n) + u")";
+}
 
 // The names list: the catalogue's names in catalogue order, never sorted, single selection. The
 // family codes and the descriptions are never shown.

@@ -11,6 +11,8 @@
 // without saying how many checks passed (a 32-bit exe that never started prints nothing and still
 // exits 0 under Wine) is a failure.
 
+#include "utf8.h"
+
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -45,30 +47,7 @@ struct Register {
     Register(const char* name, void (*body)()) { cases().push_back({name, body}); }
 };
 
-inline std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+using catalogue::utf8;
 
 // How a value is shown when a comparison fails. Texts are quoted, with CR and LF made visible,
 // since a line break in the wrong place is the commonest fault in this program's texts.

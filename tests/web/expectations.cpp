@@ -42,6 +42,47 @@ std::string rgb(expected::Rgb c) {
            std::to_string(c.blue) + "]";
 }
 
+// A key by the name the DOM gives it, which the browsers' drivers take.
+std::string key(expected::Press press) {
+    using expected::Press;
+    switch (press) {
+    case Press::Tab:
+    case Press::ShiftTab:
+        return quoted("Tab");
+    case Press::Up:
+        return quoted("ArrowUp");
+    case Press::Down:
+        return quoted("ArrowDown");
+    case Press::Left:
+        return quoted("ArrowLeft");
+    case Press::Right:
+        return quoted("ArrowRight");
+    case Press::Home:
+        return quoted("Home");
+    case Press::End:
+        return quoted("End");
+    case Press::PageUp:
+        return quoted("PageUp");
+    case Press::PageDown:
+        return quoted("PageDown");
+    case Press::Space:
+        return quoted(" ");
+    }
+    return "null";
+}
+
+std::string shows(expected::Shows what) {
+    switch (what) {
+    case expected::Shows::StartupText:
+        return quoted("startup text");
+    case expected::Shows::Bird:
+        return quoted("bird");
+    case expected::Shows::Listing:
+        return quoted("listing");
+    }
+    return "null";
+}
+
 template <typename List, typename Each> std::string array(const List& list, Each each) {
     std::string out = "[";
     for (const auto& item : list)
@@ -62,15 +103,16 @@ int main() {
     out += "\"infoBoxName\": " + quoted(expected::InfoBoxName) + ",\n";
     out += "\"familyCaptions\": " +
            array(expected::FamilyCaptions, [](std::u16string_view c) { return quoted(c); }) + ",\n";
-    out += "\"birds\": " +
-           array(expected::Birds,
-                 [](const expected::Bird& b) {
-                     return "{\"name\": " + quoted(b.name) +
-                            ", \"family\": " + std::to_string(b.family) +
-                            ", \"descriptionLength\": " + std::to_string(b.descriptionLength) +
-                            ", \"descriptionOpening\": " + quoted(b.descriptionOpening) + "}";
-                 }) +
-           ",\n";
+    std::string birds;
+    for (std::size_t p = 0; p < expected::Birds.size(); ++p) {
+        const expected::Bird& b = expected::Birds[p];
+        birds += (birds.empty() ? "\n  " : ",\n  ") + ("{\"name\": " + quoted(b.name)) +
+                 ", \"family\": " + std::to_string(b.family) +
+                 ", \"textOpening\": " + quoted(expected::birdText(p, b.descriptionOpening)) +
+                 ", \"textLength\": " +
+                 std::to_string(expected::birdText(p, u"").size() + b.descriptionLength) + "}";
+    }
+    out += "\"birds\": [" + birds + "],\n";
     out += "\"familyListings\": " +
            array(expected::FamilyListings, [](std::u16string_view l) { return quoted(l); }) + ",\n";
     out += "\"places\": " +
@@ -90,10 +132,11 @@ int main() {
     out += "\"keySession\": " +
            array(expected::KeySession,
                  [](const expected::KeyStep& step) {
-                     return "{\"key\": " + std::to_string(static_cast<int>(step.key)) +
+                     return "{\"key\": " + key(step.key) + ", \"shift\": " +
+                            (step.key == expected::Press::ShiftTab ? "true" : "false") +
                             ", \"name\": " + std::to_string(step.name) +
                             ", \"family\": " + std::to_string(step.family) +
-                            ", \"shows\": " + std::to_string(static_cast<int>(step.shows)) + "}";
+                            ", \"shows\": " + shows(step.shows) + "}";
                  }) +
            ",\n";
     out += "\"startupText\": " + quoted(expected::StartupText) + "\n}\n";

@@ -95,7 +95,7 @@ MainForm::MainForm() {
     std::array<QRadioButton*, catalogue::FamilyCount> buttons{};
     for (std::size_t n = 0; n < catalogue::FamilyCount; ++n) {
         Option1_[n] = new FamilyButton(qs(catalogue::Families[n].caption), frame);
-        Option1_[n]->setObjectName(QStringLiteral("%1(%2)").arg(qs(form::Option1Name)).arg(n));
+        Option1_[n]->setObjectName(qs(form::option1Name(n)));
         Option1_[n]->setGeometry(pixels(form::Option1Places[n]));
         // The buttons are 19 px tall but 16 px apart, so each overlaps the next by 3 px. They
         // take the frame's colour and leave their background unpainted, so that no button paints

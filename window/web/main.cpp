@@ -2,6 +2,7 @@
 #include "web_form.h"
 
 #include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <string>
@@ -44,6 +45,26 @@ void showRuntimeError(std::string_view what) {
     val::global("window").call<void>("alert", val(presentation::runtimeErrorMessage(what)));
 }
 
+// Hands the page's input to the form, captured at the document so that the form decides before any
+// control reacts. A run-time error ends the program by unwinding out of the form with an
+// ExitStatus; it ends here, where the page would report it as an uncaught exception.
+// clang-format off
+EM_JS(void, listenToThePage, (), {
+    for (const type of ["keydown", "keyup", "pointerdown", "pointerup", "mousedown", "click",
+                        "change"]) {
+        const handler = Module["krivoklyun_" + type];
+        document.addEventListener(type, (event) => {
+            try {
+                handler(event);
+            } catch (error) {
+                if (!(error instanceof ExitStatus))
+                    throw error;
+            }
+        }, true);
+    }
+});
+// clang-format on
+
 // Installing as an app and use offline need the manifest and the service worker, which a browser
 // takes only from a page served from a secure origin (https, or this machine); opened from disk,
 // the page is offline already, and would only be refused them.
@@ -75,6 +96,7 @@ int main() {
     presentation::setRuntimeErrorReport(showRuntimeError);
     static WebForm form;
     theForm = &form;
+    listenToThePage();
     offerInstallAndOffline();
     // Tests and the benchmark wait for this: from here on the window answers.
     val::global("performance").call<val>("mark", val("krivoklyun-ready"));

@@ -5,6 +5,7 @@
 
 #include "catalogue.h"
 #include "form_definition.h"
+#include "utf8.h"
 
 #include <cstdio>
 #include <fstream>
@@ -13,33 +14,7 @@
 
 namespace {
 
-std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        const auto byte = [&out](char32_t b) {
-            out += static_cast<char>(b);
-        };
-        if (c < 0x80) {
-            byte(c);
-        } else if (c < 0x800) {
-            byte(0xC0 | (c >> 6));
-            byte(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            byte(0xE0 | (c >> 12));
-            byte(0x80 | ((c >> 6) & 0x3F));
-            byte(0x80 | (c & 0x3F));
-        } else {
-            byte(0xF0 | (c >> 18));
-            byte(0x80 | ((c >> 12) & 0x3F));
-            byte(0x80 | ((c >> 6) & 0x3F));
-            byte(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+using catalogue::utf8;
 
 // Text for HTML, inside elements and inside quoted attributes alike. A CR LF becomes an LF, the
 // break the page's controls keep.
@@ -66,6 +41,21 @@ std::string html(std::u16string_view text) {
         }
     }
     return out;
+}
+
+// Text for a quoted CSS string, where character references mean nothing: a quote, a backslash, a
+// line break or a "<" (which could close the style element) goes as its code in hex.
+std::string css(std::u16string_view text) {
+    std::string out = "\"";
+    for (const char c : utf8(text)) {
+        if (c == '"' || c == '\\' || c == '<' || c == '\n' || c == '\r') {
+            const auto code = static_cast<unsigned char>(c);
+            out += {'\\', "0123456789abcdef"[code >> 4], "0123456789abcdef"[code & 15], ' '};
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
 }
 
 // Text for a JSON string: the manifest's texts are plain, so quotes and backslashes are all.
@@ -107,7 +97,12 @@ std::string optionText(std::u16string_view name) {
 
 std::string page() {
     const form::Font& font = form::FormFont;
+    // The page runs only its own files: no inline script, no eval. Allowed: WebAssembly, which the
+    // program fetches from a data: address inside itself, and the controls' places, inline.
     std::string out = "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
+                      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
+                      "script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'; "
+                      "connect-src 'self' data:\">\n"
                       "<meta name=\"viewport\" content=\"width=device-width\">\n<title>" +
                       html(form::Caption) +
                       "</title>\n"
@@ -117,7 +112,7 @@ std::string page() {
     // window would. Every control takes the form's font; none sets one of its own.
     out += "html{background:" + colour(form::FormBackground) + "}\n";
     out += "body{margin:0;font:" + std::to_string(font.weight) + " " +
-           std::to_string(font.points * 96 / 72) + "px \"" + html(font.face) + "\",serif}\n";
+           std::to_string(font.points * 96 / 72) + "px " + css(font.face) + ",serif}\n";
     out += "main{position:relative;width:" + px(form::ClientWidth) +
            ";height:" + px(form::ClientHeight) + "}\n";
     out += "main>*,fieldset>label{position:absolute;box-sizing:border-box;margin:0;padding:0;"
@@ -126,7 +121,8 @@ std::string page() {
            colour(form::Label1Background) + "}\n";
     // The frame's colour fills it up to its top edge, above its line too; its buttons are placed
     // from that edge, as on the desktop, not from inside the fieldset's border and legend.
-    out += "#" + html(form::Frame1Name) + "{background:" + colour(form::Frame1Background) + "}\n";
+    out +=
+        "[id=" + css(form::Frame1Name) + "]{background:" + colour(form::Frame1Background) + "}\n";
     out += "fieldset{height:100%;box-sizing:border-box;margin:0;padding:0;border:2px groove}\n";
     out += "legend{margin-left:6px;padding:0 2px}\n";
     // Each family button is taller than the step between them, so they overlap; they show their
@@ -148,13 +144,15 @@ std::string page() {
     out += "<h1 id=\"" + html(form::Label1[0].name) + "\" style=\"" + place(form::Label1[0].place) +
            "\">" + html(form::Label1[0].text) + "</h1>\n";
 
+    // The controls are not a form to fill in (autocomplete="off"): a reload starts the window
+    // afresh, as on the desktop, instead of the browser putting back the last pick and text.
     out += "<div id=\"" + html(form::Frame1Name) + "\" style=\"" + place(form::Frame1Place) +
            "\"><fieldset><legend>" + html(form::Frame1Caption) + "</legend>\n";
     for (std::size_t n = 0; n < catalogue::FamilyCount; ++n)
-        out += "<label id=\"" + html(form::Option1Name) + "(" + std::to_string(n) + ")\" style=\"" +
+        out += "<label id=\"" + html(form::option1Name(n)) + "\" style=\"" +
                place(form::Option1Places[n]) + "\"><input type=\"radio\" name=\"" +
-               html(form::Option1Name) + "\">" + html(catalogue::Families[n].caption) +
-               "</label>\n";
+               html(form::Option1Name) + "\" autocomplete=\"off\">" +
+               html(catalogue::Families[n].caption) + "</label>\n";
     out += "</fieldset></div>\n";
 
     // The heading names the list for assistive technology, as it does for the eye.
@@ -162,14 +160,16 @@ std::string page() {
            "\" style=\"" + place(form::Label1[1].place) + "\">" + html(form::Label1[1].text) +
            "</label>\n";
     out += "<select id=\"" + html(form::List1Name) + "\" size=\"" +
-           std::to_string(catalogue::BirdCount) + "\" style=\"" + place(form::List1Place) + "\">";
+           std::to_string(catalogue::BirdCount) + "\" autocomplete=\"off\" style=\"" +
+           place(form::List1Place) + "\">";
     for (const std::u16string_view name : catalogue::Names)
         out += "<option>" + optionText(name) + "</option>";
     out += "</select>\n";
 
     // The info box comes first in the focus order, so it has the focus from the start.
     out += "<textarea id=\"" + html(form::Text1Name) + "\" aria-label=\"" +
-           html(form::Text1AccessibleName) + "\" spellcheck=\"false\" autofocus style=\"" +
+           html(form::Text1AccessibleName) +
+           "\" spellcheck=\"false\" autocomplete=\"off\" autofocus style=\"" +
            place(form::Text1Place) + "\">" + html(form::StartupText) + "</textarea>\n";
     out += "</main>\n</body>\n</html>\n";
     return out;

@@ -4,7 +4,6 @@
 #include "handlers.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <utility>
 
@@ -21,8 +20,7 @@ val byId(std::u16string_view id) {
 DomControls::Families familyButtons() {
     DomControls::Families buttons{val::undefined(), val::undefined(), val::undefined()};
     for (std::size_t n = 0; n < buttons.size(); ++n)
-        buttons[n] = byId(std::u16string(form::Option1Name) + u"(" +
-                          static_cast<char16_t>(u'0' + n) + u")")["control"];
+        buttons[n] = byId(form::option1Name(n))["control"];
     return buttons;
 }
 
@@ -58,15 +56,7 @@ bool is(const val& a, const val& b) {
 
 WebForm::WebForm()
     : List1_(byId(form::List1Name)), Option1_(familyButtons()), Text1_(byId(form::Text1Name)),
-      controls_(List1_, Option1_, Text1_) {
-    // Captured at the document, so that the form decides before any control reacts.
-    const val document = val::global("document");
-    for (const char* type :
-         {"keydown", "keyup", "pointerdown", "pointerup", "mousedown", "click", "change"})
-        document.call<void>("addEventListener", val(type),
-                            val::module_property((std::string("krivoklyun_") + type).c_str()),
-                            true);
-}
+      controls_(List1_, Option1_, Text1_) {}
 
 void WebForm::stop() {
     stopped_ = true;
@@ -82,10 +72,11 @@ void WebForm::familyEvent(int n) {
 }
 
 // The page handles Tab itself: the browser would enter the family group at its last button going
-// backwards (Chromium), and leave the page after the info box instead of going round.
+// backwards (Chromium), and leave the page after the info box instead of going round. A key event
+// without a key's name (one a script made) means nothing.
 void WebForm::keyDown(val event) {
-    if (stopped_ || event["altKey"].as<bool>() || event["metaKey"].as<bool>() ||
-        event["defaultPrevented"].as<bool>())
+    if (stopped_ || !event["key"].isString() || event["altKey"].as<bool>() ||
+        event["metaKey"].as<bool>() || event["defaultPrevented"].as<bool>())
         return;
     const std::string name = event["key"].as<std::string>();
     const val target = val::global("document")["activeElement"];
@@ -132,14 +123,16 @@ void WebForm::keyDown(val event) {
     pickName(*pick, *key == Key::Space ? Cause::Space : Cause::MoveKey);
 }
 
+// Space picks a family only when it comes up where it went down, wherever it went between.
 void WebForm::keyUp(val event) {
-    if (stopped_ || event["key"].as<std::string>() != " ")
+    if (stopped_ || !event["key"].strictlyEquals(val(" ")))
         return;
+    const int downOn = std::exchange(spaceDownOn_, -1);
     const int family = familyOf(val::global("document")["activeElement"]);
     if (family < 0)
         return;
     event.call<void>("preventDefault");
-    if (family == std::exchange(spaceDownOn_, -1))
+    if (family == downOn)
         pickFamily(family, Cause::Space);
 }
 
@@ -248,17 +241,29 @@ int WebForm::checkedFamily() const {
     return -1;
 }
 
-// What the rules need to know of the list. The browser does not tell where its focus frame is
-// before a pick; the rules' frame is then on the first name. Rows are of one height.
+// What the rules need to know of the list, from the rows' boxes on the screen, which every engine
+// reports alike (WebKit gives an option no offset box). Only whole rows count as in view. The
+// browser does not tell where its focus frame is before a pick; the rules' frame is then on the
+// first name.
 interaction::NamesList WebForm::namesList() const {
-    const int count = List1_["options"]["length"].as<int>();
+    const val options = List1_["options"];
+    const int count = options["length"].as<int>();
     const int picked = List1_["selectedIndex"].as<int>();
-    const double row = count > 0 ? List1_["options"][0]["offsetHeight"].as<double>() : 0.0;
-    const double top = List1_["scrollTop"].as<double>();
-    const double height = List1_["clientHeight"].as<double>();
-    const int rows = row > 0 ? std::max(1, static_cast<int>(std::floor(height / row + 0.01))) : 1;
-    const int first = row > 0 ? static_cast<int>(std::ceil(top / row - 0.01)) : 0;
-    return {count, picked >= 0 ? picked : 0, picked, first, rows};
+    const double top = List1_.call<val>("getBoundingClientRect")["top"].as<double>() +
+                       List1_["clientTop"].as<double>();
+    const double bottom = top + List1_["clientHeight"].as<double>();
+    constexpr double slack = 0.5; // less than a pixel hidden is not seen
+    int first = -1;
+    int rows = 0;
+    for (int p = 0; p < count; ++p) {
+        const val box = options[p].call<val>("getBoundingClientRect");
+        if (box["top"].as<double>() < top - slack || box["bottom"].as<double>() > bottom + slack)
+            continue;
+        if (first < 0)
+            first = p;
+        ++rows;
+    }
+    return {count, picked >= 0 ? picked : 0, picked, std::max(first, 0), std::max(rows, 1)};
 }
 
 void WebForm::pickFamily(int n, Cause cause) {

@@ -16,7 +16,7 @@
 // the rules, the form prevents it and acts itself.
 class WebForm {
 public:
-    // Finds the controls in the page and starts listening.
+    // Finds the controls in the page.
     WebForm();
 
     // The page's input, as the browser delivers it to the document before any control acts.

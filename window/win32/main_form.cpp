@@ -190,8 +190,7 @@ void MainForm::createControls(HINSTANCE instance) {
                    BS_GROUPBOX | WS_CLIPCHILDREN, Frame1Id, window_, form::Frame1Place);
     SetWindowSubclass(Frame1_, frameProc, 0, reinterpret_cast<DWORD_PTR>(this));
     for (std::size_t n = 0; n < Option1_.size(); ++n) {
-        const std::u16string name =
-            std::u16string(form::Option1Name) + u"(" + static_cast<char16_t>(u'0' + n) + u")";
+        const std::u16string name = form::option1Name(n);
         // Plain, not automatic, radio buttons: which family a click picks, and whether that
         // raises the event, is decided by the window's rules, not by the button.
         Option1_[n] = make(name, 0, WC_BUTTONW, catalogue::Families[n].caption,
