@@ -1,15 +1,16 @@
 // The page in a real browser, driven as a user drives it: mouse clicks and keys through the
 // browser's own input, then what the page shows. The rules themselves are tested in the core; this
 // proves the wiring, and each place where the page corrects what the browser would do.
-//   node browser_test.js chromium|firefox SITE_FOLDER EXPECTATIONS_JS NODE_MODULES
+//   node browser_test.js chromium|firefox SITE_FOLDER EXPECTATIONS_JS NODE_MODULES CMAKE
 'use strict';
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
+const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const browsers = require('./browsers.js');
 
-const [browserName, site, expectationsProgram, modules] = process.argv.slice(2);
+const [browserName, site, expectationsProgram, modules, cmake] = process.argv.slice(2);
 const packages = browsers.packages(modules);
 const puppeteer = packages('puppeteer-core');
 const axeSource = fs.readFileSync(packages.resolve('axe-core/axe.min.js'), 'utf8');
@@ -350,18 +351,91 @@ async function runtimeError(browser, url) {
     await close(page);
 }
 
-async function offline(browser, server, url) {
-    const page = await open(browser, url);
+// Two releases of the site for the service worker's tests, made from the one just built, with
+// their workers written by the build's own script: this one, the next (its page and program
+// changed), and the next copied to the host halfway (its worker and page, this one's program).
+// Folders a/ and b/ of one host hold this one and the next.
+function releases() {
+    const root = fs.mkdtempSync(path.join(os.tmpdir(), 'krivoklyun-releases-'));
+    const copy = (name, from) => {
+        fs.cpSync(from, path.join(root, name), { recursive: true });
+        return path.join(root, name);
+    };
+    const made = { root, a: copy('a', site), b: copy('b', site) };
+    const page = path.join(made.b, 'index.html');
+    fs.writeFileSync(page, fs.readFileSync(page, 'utf8').replace('<head>', '<head>\n<meta name="release" content="next">'));
+    fs.appendFileSync(path.join(made.b, 'krivoklyun.js'), '\n// the next release\n');
+    const kept = fs.readdirSync(made.b).filter((name) => name !== 'sw.js').map((name) => path.join(made.b, name));
+    const sources = path.join(__dirname, '..', '..', 'window', 'web');
+    execFileSync(cmake, [`-DTEMPLATE=${path.join(sources, 'sw.js.in')}`, `-DOUTPUT=${path.join(made.b, 'sw.js')}`,
+        '-DVERSION=next', `-DFILES=${kept.join(';')}`, '-P', path.join(sources, 'service_worker.cmake')]);
+    made.halfway = copy('halfway', made.b);
+    fs.copyFileSync(path.join(made.a, 'krivoklyun.js'), path.join(made.halfway, 'krivoklyun.js'));
+    return made;
+}
+
+// Whether a worker takes charge of the page, its earlier releases' caches gone, within 10 s.
+const activated = (page) => page.evaluate(() => Promise.race([
+    navigator.serviceWorker.ready.then(async ({ active }) => {
+        while (active.state !== 'activated') await new Promise((resolve) => active.addEventListener('statechange', resolve, { once: true }));
+        return true;
+    }),
+    new Promise((resolve) => setTimeout(resolve, 10000, false)),
+]));
+
+// Installable; and, on a host without folder indexes that holds two releases in two folders, each
+// folder's own address opens its release, and answers, with the server gone.
+async function offline(browser, made) {
+    const server = await browsers.serve(made.root, { folderIndex: false });
+    const url = `http://127.0.0.1:${server.address().port}/`;
+    const page = await open(browser, url + 'a/index.html');
     const cdp = await page.createCDPSession();
     check('installable', (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    check('a worker in folder a', await activated(page), true);
+    const next = await open(browser, url + 'b/index.html');
+    check('a worker in folder b', await activated(next), true);
+    await close(next);
     server.closeAllConnections();
     await new Promise((resolve) => server.close(resolve));
-    await page.reload();
+    await page.goto(url + 'a/');
     await browsers.ready(page);
     await clickName(page, 2);
-    checkBird('offline, after one visit', await state(page), 2);
+    checkBird('offline, at the folder\'s address, after another folder\'s release', await state(page), 2);
     await close(page);
+}
+
+// A new release served with a host's caching headers reaches the page; one copied halfway does
+// not, and the release before stays.
+async function update(browser, made, how, headers) {
+    const server = await browsers.serve(made.a, { headers });
+    const page = await open(browser, `http://127.0.0.1:${server.address().port}/`);
+    check(`${how}: a worker`, await activated(page), true);
+    const release = async (folder) => {
+        server.folder = folder;
+        return page.evaluate(async () => {
+            const registration = await navigator.serviceWorker.getRegistration();
+            const installed = new Promise((resolve) => registration.addEventListener('updatefound', () => {
+                const worker = registration.installing;
+                worker.addEventListener('statechange', () => {
+                    if (worker.state === 'activated' || worker.state === 'redundant') resolve(worker.state);
+                });
+            }));
+            await registration.update();
+            return Promise.race([installed, new Promise((resolve) => setTimeout(resolve, 10000, 'no new worker'))]);
+        });
+    };
+    const next = () => page.evaluate(() => document.querySelector('meta[name=release]') !== null);
+    check(`${how}: a release copied halfway is refused`, await release(made.halfway), 'redundant');
+    await page.reload();
+    await browsers.ready(page);
+    check(`${how}: and the release before stays`, await next(), false);
+    check(`${how}: the next release is taken`, await release(made.b), 'activated');
+    await page.reload();
+    await browsers.ready(page);
+    check(`${how}: and shown`, await next(), true);
+    await close(page);
+    server.closeAllConnections();
+    server.close();
 }
 
 async function accessibility(page) {
@@ -395,7 +469,16 @@ async function accessibility(page) {
         await strayInput(browser, url);
         await zoomed(browser, url);
         await runtimeError(browser, url);
-        if (chromium) await offline(browser, server, url);
+        if (chromium) {
+            const made = releases();
+            try {
+                await offline(browser, made);
+                await update(browser, made, 'served with Last-Modified', { 'Last-Modified': new Date(Date.now() - 365 * 86400e3).toUTCString() });
+                await update(browser, made, 'served with max-age', { 'Cache-Control': 'max-age=86400' });
+            } finally {
+                fs.rmSync(made.root, { recursive: true });
+            }
+        }
     } catch (error) {
         failures.push(`the test stopped: ${error.stack}`);
     } finally {

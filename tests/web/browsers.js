@@ -23,17 +23,25 @@ exports.launch = (puppeteer, name) => {
     });
 };
 
-// Serves the files of a folder, and extra pages given by name, on 127.0.0.1 at a free port.
-exports.serve = (folder, extra = {}) => {
+// Serves a folder on 127.0.0.1 at a free port, as a static host does. What it serves can change
+// between requests, as a host's files and settings do: `server.folder`, `server.headers` (sent with
+// every file) and `server.extra` (pages given by name). A host without folder indexes
+// (`folderIndex: false`) answers a folder's address with 404.
+exports.serve = (folder, { extra = {}, headers = {}, folderIndex = true } = {}) => {
     const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
     const server = http.createServer((request, response) => {
-        const name = path.basename(new URL(request.url, 'http://localhost').pathname) || 'index.html';
-        const file = path.join(folder, name);
-        const body = extra[name] ?? (fs.existsSync(file) ? fs.readFileSync(file) : undefined);
+        let name = new URL(request.url, 'http://localhost').pathname.slice(1);
+        if (name === '' || name.endsWith('/')) {
+            if (!folderIndex) return response.writeHead(404).end();
+            name += 'index.html';
+        }
+        const file = path.join(server.folder, name);
+        const body = server.extra[name] ?? (fs.statSync(file, { throwIfNoEntry: false })?.isFile() ? fs.readFileSync(file) : undefined);
         if (body === undefined) return response.writeHead(404).end();
-        response.writeHead(200, { 'Content-Type': types[path.extname(name)] || 'application/octet-stream' });
+        response.writeHead(200, { 'Content-Type': types[path.extname(name)] || 'application/octet-stream', ...server.headers });
         response.end(body);
     });
+    Object.assign(server, { folder, extra, headers });
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 };
 
