@@ -22,9 +22,11 @@ WINDOWS_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-m
     wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool file nsis zip unzip"
 # The browser build: Debian's Emscripten (it brings node, which runs its tools and the core's suites
 # as WebAssembly), ImageMagick for the page's icons, zip for its download. Its test and benchmark
-# need the two browsers too, and npm (through ensure_npm) for the package that drives them.
+# need the browsers too, and npm (through ensure_npm) for the packages that drive them: WebKit
+# (Safari's engine) is WebKitGTK's MiniBrowser through its WebDriver, which has no headless mode and
+# runs on a virtual display (xvfb-run needs xauth, which xvfb only recommends).
 WEB_PACKAGES="emscripten imagemagick zip"
-BROWSER_PACKAGES="chromium firefox-esr"
+BROWSER_PACKAGES="chromium firefox-esr webkit2gtk-driver xvfb xauth"
 
 # Debian 12's node has no npm of its own; a newer node (NodeSource's) has npm inside and conflicts
 # with Debian's npm package, so apt is asked for it only when the command is missing.

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Takes docs/screenshot.png, docs/screenshot-windows.png and docs/screenshot-web.png: the real
-# program on a virtual X display, the Windows program under Wine and the page in Chromium, each
-# after a click on the same bird.
+# Takes docs/screenshot.png, docs/screenshot-windows.png, docs/screenshot-web.png and
+# docs/screenshot-webkit.png: the real program on a virtual X display, the Windows program under
+# Wine and the page in Chromium and in WebKit, each after a click on the same bird.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -49,5 +49,14 @@ ensure_npm
 cmake --preset web >/dev/null
 cmake --build --preset web --target site
 npm ci --prefix build/web/tests/web/npm --no-audit --no-fund --loglevel=error >/dev/null
-node tests/web/screenshot.js build/web/site build/web/tests/web/npm/node_modules docs/screenshot-web.png
+node tests/web/screenshot.js chromium build/web/site build/web/tests/web/npm/node_modules \
+    docs/screenshot-web.png
 echo "wrote docs/screenshot-web.png"
+
+# The same in WebKit (Safari's engine), whose list and scroll bars look their own: the browser's
+# whole window on a virtual display, cropped to the page's window.
+ensure_packages webkit2gtk-driver xvfb xauth
+node tests/web/screenshot.js webkit build/web/site build/web/tests/web/npm/node_modules \
+    docs/screenshot-webkit.png
+convert docs/screenshot-webkit.png -crop 580x345+0+0 +repage docs/screenshot-webkit.png
+echo "wrote docs/screenshot-webkit.png"

@@ -78,7 +78,9 @@ void WebForm::keyDown(val event) {
     if (stopped_ || !event["key"].isString() || event["altKey"].as<bool>() ||
         event["metaKey"].as<bool>() || event["defaultPrevented"].as<bool>())
         return;
-    const std::string name = event["key"].as<std::string>();
+    std::string name = event["key"].as<std::string>();
+    if (name == "Unidentified" && event["code"].strictlyEquals(val("Tab")))
+        name = "Tab"; // WebKitGTK's Shift+Tab
     const val target = val::global("document")["activeElement"];
     const std::optional<form::Stop> here = stopOf(target);
 
