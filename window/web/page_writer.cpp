@@ -95,6 +95,49 @@ std::string optionText(std::u16string_view name) {
     return html(shown);
 }
 
+// What a search engine shows under the page's title.
+constexpr std::u16string_view Description =
+    u"Кривоклюн е учебна програма за шестнадесет грабливи птици от три семейства: совови, "
+    u"соколови и ястребови. Изберете птица, за да прочетете описанието ѝ.";
+
+// A finger, or a screen narrower than the window, gets the window's controls, texts and colours
+// arranged anew: one column as tall as the screen (two side by side from 600 px), the list taking
+// what the others leave and scrolling itself, the info box last, so that an answer shows where
+// the finger is not. The desktop's places are inline styles, which only !important overrides; the
+// window's own rules, which come first, stay as they are for a mouse on a wide enough screen.
+std::string touchLayout() {
+    return "@media (pointer:coarse),(max-width:579.98px){\n"
+           "main>*,fieldset>label{position:static!important;width:auto!important;"
+           "height:auto!important}\n"
+           "main{display:grid;box-sizing:border-box;width:auto;max-width:960px;height:100vh;"
+           "height:100dvh;margin:0 auto;padding:8px;gap:8px;grid-template:\"title\" auto "
+           "\"frame\" auto \"heading\" auto \"list\" minmax(92px,1fr) \"text\" auto/"
+           "minmax(0,1fr)}\n"
+           "h1{grid-area:title;padding:4px}\n"
+           "[id=" +
+           css(form::Frame1Name) +
+           "]{grid-area:frame}\n"
+           "fieldset{padding:0 6px 6px}\n"
+           "label[for]{grid-area:heading;padding:2px}\n"
+           // A long name wraps rather than hide its end.
+           "select{grid-area:list;min-height:0}\n"
+           "option{height:auto;white-space:normal}\n"
+           "textarea{grid-area:text;box-sizing:content-box;padding:2px 4px;line-height:1.25;"
+           "height:6lh!important}\n"
+           "}\n"
+           // Targets of at least 44 x 44 px, as the phones' own guidelines ask.
+           "@media (pointer:coarse){\n"
+           "fieldset>label{min-height:44px}\n"
+           "input{width:24px;height:24px}\n"
+           "option{padding:13px 4px}\n"
+           "}\n"
+           "@media (pointer:coarse) and (min-width:600px){\n"
+           "main{grid-template:\"title heading\" auto \"frame list\" auto \"text list\" 1fr/"
+           "minmax(0,1fr) minmax(0,1fr)}\n"
+           "textarea{height:auto!important;min-height:6lh}\n"
+           "}\n";
+}
+
 std::string page() {
     const form::Font& font = form::FormFont;
     // The page runs only its own files: no inline script, no eval. Allowed: WebAssembly, which the
@@ -103,8 +146,9 @@ std::string page() {
                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
                       "script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'; "
                       "connect-src 'self' data:\">\n"
-                      "<meta name=\"viewport\" content=\"width=device-width\">\n<title>" +
-                      html(form::Caption) +
+                      "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
+                      "<meta name=\"description\" content=\"" +
+                      html(Description) + "\">\n<title>" + html(form::Caption) +
                       "</title>\n"
                       "<link rel=\"icon\" href=\"krivoklyun.png\">\n"
                       "<style>\n";
@@ -137,6 +181,7 @@ std::string page() {
     out += "textarea{resize:none;overflow-y:scroll}\n";
     // A run-time error leaves the window as it was, greyed, beneath the message.
     out += "main[inert]{opacity:.6}\n";
+    out += touchLayout();
     out += "</style>\n"
            "<script src=\"krivoklyun.js\" defer></script>\n"
            "</head>\n<body>\n<main>\n";
