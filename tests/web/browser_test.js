@@ -15,56 +15,11 @@ const [browserName, site, expectationsProgram, modules, cmake] = process.argv.sl
 const packages = browsers.packages(modules);
 const puppeteer = packages('puppeteer-core');
 const axeSource = fs.readFileSync(packages.resolve('axe-core/axe.min.js'), 'utf8');
-const expected = JSON.parse(execFileSync(process.execPath, [expectationsProgram], { encoding: 'utf8' }));
+const expected = browsers.expectations(expectationsProgram);
 const chromium = browserName === 'chromium';
 
-let passed = 0;
-const failures = [];
-function check(what, actual, wanted) {
-    const ok = JSON.stringify(actual) === JSON.stringify(wanted);
-    if (ok) passed++;
-    else failures.push(`${what}\n    actual:   ${JSON.stringify(actual)}\n    expected: ${JSON.stringify(wanted)}`);
-    return ok;
-}
-function checkBird(what, state, p) {
-    const bird = expected.birds[p];
-    check(`${what}: bird ${p}'s text`, state.text.slice(0, bird.textOpening.length), bird.textOpening);
-    check(`${what}: bird ${p}'s text length`, state.text.length, bird.textLength);
-    check(`${what}: the pick and the family`, [state.picked, state.checked], [p, expected.birds[p].family]);
-}
-
-// Opens the page and waits until the program has taken it over. Anything the page's content
-// policy refuses is thrown as a script error; close() checks that the page had none.
-async function open(browser, url, viewport = {}) {
-    const page = await browser.newPage();
-    await page.setViewport({ width: 600, height: 400, ...viewport });
-    page.dialogs = [];
-    page.errors = [];
-    page.on('dialog', async (dialog) => { page.dialogs.push(dialog.message()); await dialog.accept(); });
-    page.on('pageerror', (error) => page.errors.push(error.message));
-    await page.evaluateOnNewDocument(() => addEventListener('securitypolicyviolation', (violation) => {
-        throw new Error(`refused by the page's policy: ${violation.violatedDirective} ${violation.blockedURI}`);
-    }));
-    await page.goto(url);
-    await browsers.ready(page);
-    return page;
-}
-async function close(page) {
-    const url = page.url();
-    await page.close();
-    check(`no script errors on ${url}`, page.errors, []);
-}
-
-const state = (page) => page.evaluate(() => {
-    const radios = [...document.querySelectorAll('input[type=radio]')];
-    const focus = document.activeElement;
-    return {
-        text: document.getElementById('Text1(0)').value.replace(/\n/g, '\r\n'), // as the program wrote it
-        picked: document.getElementById('List1(0)').selectedIndex,
-        checked: radios.findIndex((radio) => radio.checked),
-        focus: focus.type === 'radio' ? focus.parentNode.id : focus.id,
-    };
-});
+const { check, state, open, close } = browsers;
+const checkBird = (what, s, p) => browsers.checkBird(expected, what, s, p);
 
 // By mouse, or with a finger.
 async function clickName(page, p, tap) {
@@ -486,15 +441,13 @@ async function accessibility(page) {
             }
         }
     } catch (error) {
-        failures.push(`the test stopped: ${error.stack}`);
+        browsers.fail(`the test stopped: ${error.stack}`);
     } finally {
         await browser.close();
         server.closeAllConnections();
         server.close();
     }
-    for (const failure of failures) console.log(`FAIL ${failure}`);
-    console.log(`krivoklyun browser checks: ${passed} passed, ${failures.length} failed`);
-    process.exit(failures.length === 0 && passed > 0 ? 0 : 1);
+    browsers.finish('krivoklyun browser checks');
 })().catch((error) => {
     console.error(error);
     process.exit(1);
