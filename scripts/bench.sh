@@ -4,7 +4,8 @@
 # under callgrind, and single clicks against one plain write of the same text. Then, under Wine on
 # a virtual X display, the Windows program's start-up against a bare native window and the same
 # native controls without data or logic. Then the browser's page in headless Chromium against the
-# same page with no script, and its files' sizes.
+# same page with no script, Lighthouse's performance score of it as a phone and as a desktop
+# computer, and its files' sizes.
 #   sh scripts/bench.sh [ROUNDS] [linux|windows|web]    or    sh scripts/bench.sh linux|windows|web
 # (default 15 rounds of the programs, in alternating order; every part)
 set -eu
@@ -122,6 +123,8 @@ if wants web; then
     cmake --build --preset web --target site expectations >/dev/null
     npm ci --prefix build/web/tests/web/npm --no-audit --no-fund --loglevel=error >/dev/null
     node tests/bench/web/startup.js build/web/site "$rounds" build/web/tests/web/npm/node_modules
+    echo
+    node tests/bench/web/lighthouse.js build/web/site build/web/tests/web/npm/node_modules
     echo
     echo "| file | raw | gzip -9 |"
     echo "|---|---:|---:|"
