@@ -52,6 +52,13 @@ bool is(const val& a, const val& b) {
     return a.strictlyEquals(b);
 }
 
+// Scrolls whatever holds the element, the page included, just far enough to show it.
+void bringIntoView(const val& element) {
+    val nearest = val::object();
+    nearest.set("block", "nearest");
+    element.call<void>("scrollIntoView", nearest);
+}
+
 } // namespace
 
 WebForm::WebForm()
@@ -63,12 +70,16 @@ void WebForm::stop() {
     val::global("document").call<val>("querySelector", val("main")).set("inert", true);
 }
 
+// Where the screen is shorter than the window as the page lays it out (a window zoomed in, a small
+// phone on its side), the answer is brought onto it; everywhere else it is there already.
 void WebForm::nameEvent() {
     presentation::List1_Click(state_, controls_, 0);
+    bringIntoView(Text1_);
 }
 
 void WebForm::familyEvent(int n) {
     presentation::Option1_Click(state_, controls_, static_cast<std::int16_t>(n));
+    bringIntoView(Text1_);
 }
 
 // The page handles Tab itself: the browser would enter the family group at its last button going
@@ -278,9 +289,7 @@ void WebForm::pickFamily(int n, Cause cause) {
 void WebForm::pickName(int p, Cause cause) {
     const bool changes = p != List1_["selectedIndex"].as<int>();
     List1_.set("selectedIndex", p);
-    val nearest = val::object();
-    nearest.set("block", "nearest");
-    List1_["options"][p].call<void>("scrollIntoView", nearest);
+    bringIntoView(List1_["options"][p]);
     if (interaction::raisesEvent(cause, changes))
         nameEvent();
 }
