@@ -1,7 +1,8 @@
 #!/bin/sh
-# Takes docs/screenshot.png, docs/screenshot-windows.png, docs/screenshot-web.png and
-# docs/screenshot-webkit.png: the real program on a virtual X display, the Windows program under
-# Wine and the page in Chromium and in WebKit, each after a click on the same bird.
+# Takes docs/screenshot.png, docs/screenshot-windows.png, docs/screenshot-web.png,
+# docs/screenshot-phone.png and docs/screenshot-webkit.png: the real program on a virtual X display,
+# the Windows program under Wine, and the page in Chromium, on a phone in Chromium and in WebKit,
+# each after a pick of the same bird.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -51,7 +52,9 @@ cmake --build --preset web --target site
 npm ci --prefix build/web/tests/web/npm --no-audit --no-fund --loglevel=error >/dev/null
 node tests/web/screenshot.js chromium build/web/site build/web/tests/web/npm/node_modules \
     docs/screenshot-web.png
-echo "wrote docs/screenshot-web.png"
+node tests/web/screenshot.js phone build/web/site build/web/tests/web/npm/node_modules \
+    docs/screenshot-phone.png
+echo "wrote docs/screenshot-web.png and docs/screenshot-phone.png"
 
 # The same in WebKit (Safari's engine), whose list and scroll bars look their own: the browser's
 # whole window on a virtual display, cropped to the page's window.
