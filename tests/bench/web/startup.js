@@ -54,7 +54,7 @@ async function run(url, program) {
 }
 
 (async () => {
-    const server = await browsers.serve(site, { 'floor.html': floor });
+    const server = await browsers.serve(site, { extra: { 'floor.html': floor } });
     const base = `http://127.0.0.1:${server.address().port}/`;
     const floorRuns = [];
     const programRuns = [];
