@@ -28,22 +28,30 @@ exports.launch = (puppeteer, name) => {
 // Serves a folder on 127.0.0.1 at a free port, as a static host does. What it serves can change
 // between requests, as a host's files and settings do: `server.folder`, `server.headers` (sent with
 // every file) and `server.extra` (pages given by name). A host without folder indexes
-// (`folderIndex: false`) answers a folder's address with 404.
+// (`folderIndex: false`) answers a folder's address with 404. `server.hold(name)` holds a file back,
+// as a slow network would, until the function it returns lets it go.
 exports.serve = (folder, { extra = {}, headers = {}, folderIndex = true } = {}) => {
     const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
-    const server = http.createServer((request, response) => {
+    const held = {};
+    const server = http.createServer(async (request, response) => {
         let name = new URL(request.url, 'http://localhost').pathname.slice(1);
         if (name === '' || name.endsWith('/')) {
             if (!folderIndex) return response.writeHead(404).end();
             name += 'index.html';
         }
+        await held[name];
         const file = path.join(server.folder, name);
         const body = server.extra[name] ?? (fs.statSync(file, { throwIfNoEntry: false })?.isFile() ? fs.readFileSync(file) : undefined);
         if (body === undefined) return response.writeHead(404).end();
         response.writeHead(200, { 'Content-Type': types[path.extname(name)] || 'application/octet-stream', ...server.headers });
         response.end(body);
     });
-    Object.assign(server, { folder, extra, headers });
+    const hold = (name) => {
+        let release;
+        held[name] = new Promise((resolve) => { release = resolve; });
+        return release;
+    };
+    Object.assign(server, { folder, extra, headers, hold });
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 };
 
@@ -65,7 +73,7 @@ exports.ready = (page) =>
 
 // An event writes the info box afresh and then extends it, line by line; a write that does not
 // extend what the box holds starts one, so the page counts the events that got through.
-function countEvents() {
+exports.countEvents = function countEvents() {
     const value = Object.getOwnPropertyDescriptor(HTMLTextAreaElement.prototype, 'value');
     window.krivoklyunEvents = 0;
     Object.defineProperty(HTMLTextAreaElement.prototype, 'value', {
@@ -75,7 +83,7 @@ function countEvents() {
             value.set.call(this, text);
         },
     });
-}
+};
 
 // Opens the page and waits until the program has taken it over. Anything the page's content
 // policy refuses is thrown as a script error; close() checks that the page had none.
@@ -89,7 +97,7 @@ exports.open = async (browser, url, viewport = {}) => {
     await page.evaluateOnNewDocument(() => addEventListener('securitypolicyviolation', (violation) => {
         throw new Error(`refused by the page's policy: ${violation.violatedDirective} ${violation.blockedURI}`);
     }));
-    await page.evaluateOnNewDocument(countEvents);
+    await page.evaluateOnNewDocument(exports.countEvents);
     await page.goto(url);
     await exports.ready(page);
     return page;

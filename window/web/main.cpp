@@ -97,6 +97,7 @@ int main() {
     static WebForm form;
     theForm = &form;
     listenToThePage();
+    form.takeOver();
     offerInstallAndOffline();
     // Tests and the benchmark wait for this: from here on the window answers.
     val::global("performance").call<val>("mark", val("krivoklyun-ready"));

@@ -7,6 +7,8 @@
 #include "form_definition.h"
 #include "utf8.h"
 
+#include <emscripten/emscripten.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -138,14 +140,31 @@ std::string touchLayout() {
            "}\n";
 }
 
+// The page's one inline script. Until the program has taken the page over, its controls answer
+// the pupil on their own; this notes which of them changed last, so that the program can honour
+// the later of a name and a family.
+constexpr const char* LastPickRecorder =
+    "addEventListener(\"change\",(e)=>{window.krivoklyunLastPick=e.target},true)";
+
+// The SHA-256 of a text in base64, by which a content policy names an inline script it lets run;
+// from node, which runs this tool.
+EM_JS(void, sha256Base64, (const char* text, char* digest), {
+    const hash = require("crypto").createHash("sha256").update(UTF8ToString(text));
+    stringToUTF8(hash.digest("base64"), digest, 45);
+});
+
 std::string page() {
     const form::Font& font = form::FormFont;
-    // The page runs only its own files: no inline script, no eval. Allowed: WebAssembly, which the
-    // program fetches from a data: address inside itself, and the controls' places, inline.
+    char recorderDigest[45];
+    sha256Base64(LastPickRecorder, recorderDigest);
+    // The page runs only its own files and the recorder above: no other inline script, no eval.
+    // Allowed: WebAssembly, which the program fetches from a data: address inside itself, and the
+    // controls' places, inline.
     std::string out = "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
-                      "script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'; "
-                      "connect-src 'self' data:\">\n"
+                      "script-src 'self' 'wasm-unsafe-eval' 'sha256-" +
+                      std::string(recorderDigest) +
+                      "'; style-src 'self' 'unsafe-inline'; connect-src 'self' data:\">\n"
                       "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
                       "<meta name=\"description\" content=\"" +
                       html(Description) + "\">\n<title>" + html(form::Caption) +
@@ -182,7 +201,8 @@ std::string page() {
     // A run-time error leaves the window as it was, greyed, beneath the message.
     out += "main[inert]{opacity:.6}\n";
     out += touchLayout();
-    out += "</style>\n"
+    out += "</style>\n<script>" + std::string(LastPickRecorder) +
+           "</script>\n"
            "<script src=\"krivoklyun.js\" defer></script>\n"
            "</head>\n<body>\n<main>\n";
 

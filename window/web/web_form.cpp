@@ -65,6 +65,19 @@ WebForm::WebForm()
     : List1_(byId(form::List1Name)), Option1_(familyButtons()), Text1_(byId(form::Text1Name)),
       controls_(List1_, Option1_, Text1_) {}
 
+// The page is drawn, and its controls answer, before the program has loaded. A name or a family
+// picked meanwhile is shown now, as if picked at this moment, through the same handler as any pick;
+// of a name and a family the later wins, as the page's own script noted. The focus stays where the
+// pupil left it.
+void WebForm::takeOver() {
+    const int name = List1_["selectedIndex"].as<int>();
+    const int family = checkedFamily();
+    if (name >= 0 && (family < 0 || is(val::global("krivoklyunLastPick"), List1_)))
+        nameEvent();
+    else if (family >= 0)
+        familyEvent(family);
+}
+
 void WebForm::stop() {
     stopped_ = true;
     val::global("document").call<val>("querySelector", val("main")).set("inert", true);

@@ -28,6 +28,9 @@ public:
     void click(emscripten::val event);
     void change(emscripten::val event);
 
+    // Honours what the pupil picked before the program took the page over.
+    void takeOver();
+
     // After a run-time error the form takes no more input.
     void stop();
 
