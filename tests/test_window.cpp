@@ -318,8 +318,9 @@ private slots:
         }
         QCOMPARE(w.families[0]->parentWidget(), w.form.findChild<QGroupBox*>("Frame1"));
 
-        // Nothing on the form covers anything else.
-        const QList<QWidget*> onForm = w.form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        // Nothing on the form covers anything else (a screen reader's announcer takes no room).
+        QList<QWidget*> onForm = w.form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        onForm.removeIf([](const QWidget* widget) { return widget->size().isEmpty(); });
         QCOMPARE(onForm.size(), 5);
         for (int i = 0; i < onForm.size(); ++i)
             for (int j = i + 1; j < onForm.size(); ++j)

@@ -2,6 +2,7 @@
 
 #include "interaction_rules.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QTimer>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -84,13 +86,31 @@ void NamesList::keyPressEvent(QKeyEvent* event) {
     scrollTo(target);
     if (*to != list.picked) {
         // Raises the selection change, and with it the name's event.
+        const bool moves = target != currentIndex();
         selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+        if (!moves)
+            tellFocus();
     } else if (interaction::raisesEvent(*key == interaction::Key::Space
                                             ? interaction::Cause::Space
                                             : interaction::Cause::MoveKey,
                                         false)) {
         emit reclicked();
     }
+}
+
+// Qt tells assistive technology of the list alone, and of an item only when the focus frame moves
+// to it; a screen reader would say neither the picked name on entering the list nor a first pick,
+// made where the frame already is.
+void NamesList::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    if (currentItem() && currentItem()->isSelected())
+        QTimer::singleShot(0, this, &NamesList::tellFocus); // after Qt tells of the list
+}
+
+void NamesList::tellFocus() {
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(currentRow());
+    QAccessible::updateAccessibility(&focused);
 }
 
 QItemSelectionModel::SelectionFlags NamesList::selectionCommand(const QModelIndex& index,
@@ -146,9 +166,9 @@ void FamilyButton::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     QAbstractButton* next = group()->button(*to);
-    next->setFocus(Qt::TabFocusReason);
     // Raises the family's event through the group's toggle, the one way every pick takes.
     next->setChecked(true);
+    next->setFocus(Qt::TabFocusReason);
 }
 
 FamilyFrame::FamilyFrame(const QString& title, QWidget* parent)

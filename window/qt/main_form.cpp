@@ -20,8 +20,32 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QString>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
+
+// Says a line through a screen reader without moving the focus: an empty widget that assistive
+// technology knows as a notification, shown anew with each line. (Qt 6.4 has no announcement, and
+// tells a changed description without the text, which Orca then cannot say.)
+class Announcer final : public QWidget {
+public:
+    explicit Announcer(QWidget* parent) : QWidget(parent) {
+        setFixedSize(0, 0);
+        hide();
+    }
+
+    // Once the control's own news has been told (Space has checked a family, say), so that the
+    // line is not cut short by it.
+    void announce(const QString& line) {
+        QTimer::singleShot(0, this, [this, line] {
+            hide();
+            setAccessibleName(line);
+            show();
+        });
+    }
+};
 
 namespace {
 
@@ -54,6 +78,8 @@ void fillBackground(QWidget& widget, form::Colour colour) {
 // A plain top-level widget would be announced as a mere client area; this one is the program's
 // window.
 QAccessibleInterface* accessibleMainForm(const QString& /*className*/, QObject* object) {
+    if (auto* announcer = dynamic_cast<Announcer*>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
     auto* form = dynamic_cast<MainForm*>(object);
     return form ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
 }
@@ -134,6 +160,8 @@ MainForm::MainForm() {
     List1_->setAccessibleName(Label1_[1]->text());
     Text1_->setAccessibleName(qs(form::Text1AccessibleName));
 
+    announcer_ = new Announcer(this);
+
     Text1_->setFocus(); // the first stop of the tab order has the focus when the window opens
 
     wireEvents();
@@ -160,17 +188,47 @@ bool MainForm::focusNextPrevChild(bool next) {
     return true;
 }
 
+// A screen reader says a picked name or family as the focus reaches it, and with it the control's
+// description: here the first line of the answer the pick has shown. Where the focus is on it
+// already (Space on a family, a click on one, a pick shown again), that line is announced.
+void MainForm::tellAnswer(QListWidgetItem& name, bool focusStays) {
+    const QString line = Text1_->document()->firstBlock().text();
+    if (name.data(Qt::AccessibleDescriptionRole).toString() != line) {
+        name.setData(Qt::AccessibleDescriptionRole, line);
+        // Qt tells nothing of an item's changed data, and a screen reader would keep the old.
+        QAccessibleEvent changed(List1_, QAccessible::DescriptionChanged);
+        changed.setChild(List1_->row(&name));
+        QAccessible::updateAccessibility(&changed);
+    }
+    if (focusStays)
+        announcer_->announce(line);
+}
+
+void MainForm::tellAnswer(FamilyButton& family) {
+    const QString line = Text1_->document()->firstBlock().text();
+    family.setAccessibleDescription(line);
+    if (family.hasFocus())
+        announcer_->announce(line);
+}
+
 // The only two events the window handles, each raised however the user picks: a changed
 // selection, or a re-click on what is already picked.
 void MainForm::wireEvents() {
-    const auto nameClick = [this] {
+    // A changed pick moves the focus to the name; one shown again leaves it where it is.
+    const auto nameClick = [this](bool focusStays) {
         presentation::List1_Click(state_, *controls_, 0);
+        const QList<QListWidgetItem*> picked = List1_->selectedItems();
+        if (!picked.isEmpty())
+            tellAnswer(*picked.first(), focusStays);
     };
-    connect(List1_, &QListWidget::itemSelectionChanged, this, nameClick);
-    connect(List1_, &NamesList::reclicked, this, nameClick);
+    connect(List1_, &QListWidget::itemSelectionChanged, this, [nameClick] { nameClick(false); });
+    connect(List1_, &NamesList::reclicked, this, [nameClick] { nameClick(true); });
 
     const auto familyClick = [this](int n) {
+        const bool raisedByNamePick = state_.Busy > 0; // the handler returns at once
         presentation::Option1_Click(state_, *controls_, static_cast<std::int16_t>(n));
+        if (!raisedByNamePick)
+            tellAnswer(*Option1_[static_cast<std::size_t>(n)]);
     };
     // Raised for every change of family, whether by mouse, keyboard or code.
     connect(Option1_[0]->group(), &QButtonGroup::idToggled, this,

@@ -9,10 +9,12 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class FamilyButton;
 class NamesList;
 class QGroupBox;
 class QLabel;
+class QListWidgetItem;
 class QPlainTextEdit;
 
 // Makes screen readers announce the form as the program's window rather than as a bare client
@@ -36,12 +38,15 @@ protected:
 
 private:
     void wireEvents();
+    void tellAnswer(QListWidgetItem& name, bool focusStays);
+    void tellAnswer(FamilyButton& family);
 
     std::array<QLabel*, form::Label1.size()> Label1_{};
     QGroupBox* Frame1_ = nullptr;
     std::array<FamilyButton*, catalogue::FamilyCount> Option1_{};
     NamesList* List1_ = nullptr;
     QPlainTextEdit* Text1_ = nullptr;
+    Announcer* announcer_ = nullptr;
 
     presentation::FormState state_;
     std::unique_ptr<WidgetControls> controls_;
