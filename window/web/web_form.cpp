@@ -85,14 +85,32 @@ void WebForm::stop() {
 
 // Where the screen is shorter than the window as the page lays it out (a window zoomed in, a small
 // phone on its side), the answer is brought onto it; everywhere else it is there already.
+//
+// After each pick a screen reader hears the first line of the answer, the focus staying where it
+// is. Firefox has said the name under the list's focus frame, the first, as the list took the
+// focus, and says nothing when the first pick is that name; so that pick is announced with its
+// name. (Chromium then says the name twice, once.)
 void WebForm::nameEvent() {
     presentation::List1_Click(state_, controls_, 0);
     bringIntoView(Text1_);
+    const int picked = List1_["selectedIndex"].as<int>();
+    std::u16string answer = answerFirstLine();
+    if (!std::exchange(namePicked_, true) && picked == 0)
+        answer = List1_["options"][0]["text"].as<std::u16string>() + u", " + answer;
+    announcer_.announce(std::move(answer));
 }
 
 void WebForm::familyEvent(int n) {
+    const bool raisedByNamePick = state_.Busy > 0; // the handler returns at once
     presentation::Option1_Click(state_, controls_, static_cast<std::int16_t>(n));
     bringIntoView(Text1_);
+    if (!raisedByNamePick)
+        announcer_.announce(answerFirstLine());
+}
+
+std::u16string WebForm::answerFirstLine() const {
+    const std::u16string text = Text1_["value"].as<std::u16string>();
+    return text.substr(0, text.find(u'\n'));
 }
 
 // The page handles Tab itself: the browser would enter the family group at its last button going

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "announcer.h"
 #include "dom_controls.h"
 #include "form_definition.h"
 #include "form_state.h"
@@ -37,6 +38,7 @@ public:
 private:
     void nameEvent();
     void familyEvent(int n);
+    std::u16string answerFirstLine() const;
 
     void focus(interaction::Focus where);
     std::optional<form::Stop> stopOf(const emscripten::val& element) const;
@@ -52,8 +54,10 @@ private:
     emscripten::val Text1_;
     presentation::FormState state_;
     DomControls controls_;
+    Announcer announcer_;
 
     bool stopped_ = false;
+    bool namePicked_ = false;
     int pickedAtPress_ = -1; // the name picked when a pointer went down on the list
     int spaceDownOn_ = -1;   // the family button Space went down on
 };
