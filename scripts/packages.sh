@@ -27,6 +27,12 @@ WINDOWS_PACKAGES="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-m
 # runs on a virtual display (xvfb-run needs xauth, which xvfb only recommends).
 WEB_PACKAGES="emscripten imagemagick zip"
 BROWSER_PACKAGES="chromium firefox-esr webkit2gtk-driver xvfb xauth"
+# The screen-reader test: Orca with its speech written to a file by speech-dispatcher's generic
+# module (libao, or it finds no sound card), on its own session and accessibility buses, keys
+# typed by xdotool, and the Bulgarian locale's source, compiled into the build, that makes it speak
+# Bulgarian.
+SCREEN_READER_PACKAGES="orca speech-dispatcher python3-speechd libao4 at-spi2-core python3-pyatspi
+    dbus-daemon dbus-bin libglib2.0-bin locales xvfb xdotool"
 
 # Debian 12's node has no npm of its own; a newer node (NodeSource's) has npm inside and conflicts
 # with Debian's npm package, so apt is asked for it only when the command is missing.

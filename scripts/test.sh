@@ -6,7 +6,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-ensure_packages $RUN_PACKAGES $TEST_PACKAGES $WINDOWS_PACKAGES $WEB_PACKAGES $BROWSER_PACKAGES
+ensure_packages $RUN_PACKAGES $TEST_PACKAGES $WINDOWS_PACKAGES $WEB_PACKAGES $BROWSER_PACKAGES \
+    $SCREEN_READER_PACKAGES
 ensure_npm
 
 cmake --preset default >/dev/null

@@ -1,5 +1,5 @@
-// Prints the expectations of expected.h as JSON, for the browser test, which is written in
-// JavaScript and so cannot include them: the texts stay typed once.
+// Prints the expectations of expected.h as JSON, for the browser test and the screen-reader test,
+// which are written in JavaScript and Python and so cannot include them: the texts stay typed once.
 
 #include "check.h"
 #include "expected.h"
