@@ -1,4 +1,4 @@
-# Sourced by run.sh, test.sh and bench.sh: installs the Debian 12 packages that are missing, and
+# Sourced by run.sh, test.sh and bench.sh: installs the Debian 12 or 13 packages that are missing, and
 # only those, so a second run costs nothing.
 
 # What building and running the program needs (fontconfig: configuring checks which font stands in
