@@ -448,11 +448,9 @@ async function accessibility(page) {
     check('axe-core finds no violation', violations, []);
 }
 
-(async () => {
-    const server = await browsers.serve(site);
-    const url = `http://127.0.0.1:${server.address().port}/`;
-    const browser = await (browserName === 'webkit' ? webkit.launch(packages) : browsers.launch(puppeteer, browserName));
-    try {
+browsers.run('krivoklyun browser checks', site,
+    () => (browserName === 'webkit' ? webkit.launch(packages) : browsers.launch(puppeteer, browserName)),
+    async (browser, url, server) => {
         console.log(`${browserName}: ${await browser.version()}`);
         const fromDisk = await open(browser, pathToFileURL(path.join(site, 'index.html')).href);
         await clickName(fromDisk, 4);
@@ -487,15 +485,4 @@ async function accessibility(page) {
                 fs.rmSync(made.root, { recursive: true });
             }
         }
-    } catch (error) {
-        browsers.fail(`the test stopped: ${error.stack}`);
-    } finally {
-        await browser.close();
-        server.closeAllConnections();
-        server.close();
-    }
-    browsers.finish('krivoklyun browser checks');
-})().catch((error) => {
-    console.error(error);
-    process.exit(1);
-});
+    });

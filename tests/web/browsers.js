@@ -138,6 +138,27 @@ exports.finish = (title) => {
     process.exit(failures.length === 0 && passed > 0 ? 0 : 1);
 };
 
+// A test from start to verdict: serves the site, starts the browser, makes the checks, and closes
+// both whatever happens; a check that throws fails the test instead of hiding the others.
+exports.run = (title, site, launch, checks) => (async () => {
+    const server = await exports.serve(site);
+    const url = `http://127.0.0.1:${server.address().port}/`;
+    const browser = await launch();
+    try {
+        await checks(browser, url, server);
+    } catch (error) {
+        exports.fail(`the test stopped: ${error.stack}`);
+    } finally {
+        await browser.close();
+        server.closeAllConnections();
+        server.close();
+    }
+    exports.finish(title);
+})().catch((error) => {
+    console.error(error);
+    process.exit(1);
+});
+
 // A bird's text in the info box, its name picked and its family checked.
 exports.checkBird = (expected, what, state, p) => {
     const bird = expected.birds[p];

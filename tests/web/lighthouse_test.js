@@ -13,27 +13,15 @@ const categories = ['accessibility', 'best-practices', 'seo'];
 const allowed = (preset, id, audit) => preset === 'desktop' && id === 'target-size' &&
     audit.details.items.every((item) => item.node.snippet.startsWith('<input type="radio"'));
 
-(async () => {
-    const server = await browsers.serve(site);
-    const url = `http://127.0.0.1:${server.address().port}/`;
-    const browser = await browsers.launch(puppeteer, 'chromium');
-    try {
-        for (const preset of ['mobile', 'desktop']) {
-            const report = await browsers.lighthouse(modules, browser, url, preset, categories);
-            const failed = categories.flatMap((c) => report.categories[c].auditRefs)
-                .filter((ref) => ref.weight > 0 && report.audits[ref.id].score !== null && report.audits[ref.id].score < 1)
-                .map((ref) => ref.id);
-            console.log(`Lighthouse ${report.lighthouseVersion}, ${preset}: ${categories.map((c) =>
-                `${c} ${Math.round(report.categories[c].score * 100)}`).join(', ')}; audits failed: ${failed.join(', ') || 'none'}`);
-            browsers.check(`${preset}: the page loaded`, report.runtimeError?.message, undefined);
-            browsers.check(`${preset}: audits failed`, failed.filter((id) => !allowed(preset, id, report.audits[id])), []);
-        }
-    } finally {
-        await browser.close();
-        server.close();
+browsers.run('krivoklyun Lighthouse checks', site, () => browsers.launch(puppeteer, 'chromium'), async (browser, url) => {
+    for (const preset of ['mobile', 'desktop']) {
+        const report = await browsers.lighthouse(modules, browser, url, preset, categories);
+        const failed = categories.flatMap((c) => report.categories[c].auditRefs)
+            .filter((ref) => ref.weight > 0 && report.audits[ref.id].score !== null && report.audits[ref.id].score < 1)
+            .map((ref) => ref.id);
+        console.log(`Lighthouse ${report.lighthouseVersion}, ${preset}: ${categories.map((c) =>
+            `${c} ${Math.round(report.categories[c].score * 100)}`).join(', ')}; audits failed: ${failed.join(', ') || 'none'}`);
+        browsers.check(`${preset}: the page loaded`, report.runtimeError?.message, undefined);
+        browsers.check(`${preset}: audits failed`, failed.filter((id) => !allowed(preset, id, report.audits[id])), []);
     }
-    browsers.finish('krivoklyun Lighthouse checks');
-})().catch((error) => {
-    console.error(error);
-    process.exit(1);
 });

@@ -134,20 +134,7 @@ async function forcedColours(browser, url) {
     await browsers.close(page);
 }
 
-(async () => {
-    const server = await browsers.serve(site);
-    const url = `http://127.0.0.1:${server.address().port}/`;
-    const browser = await browsers.launch(puppeteer, browserName);
-    try {
-        for (const d of devices) await device(browser, url, d);
-        if (browserName === 'chromium') await forcedColours(browser, url);
-    } finally {
-        await browser.close();
-        server.closeAllConnections();
-        server.close();
-    }
-    browsers.finish('krivoklyun phone checks');
-})().catch((error) => {
-    console.error(error);
-    process.exit(1);
+browsers.run('krivoklyun phone checks', site, () => browsers.launch(puppeteer, browserName), async (browser, url) => {
+    for (const d of devices) await device(browser, url, d);
+    if (browserName === 'chromium') await forcedColours(browser, url);
 });
