@@ -171,6 +171,15 @@ Section "Uninstall"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     Delete "$INSTDIR\krivoklyun.exe"
     Delete "$INSTDIR\LICENSE.txt"
-    Delete "$INSTDIR\uninstall.exe"
+    ; This is a copy of the uninstaller, started by the one in the folder, which may still be ending
+    ; on a slow PC; until it has, its file cannot be deleted, and the folder would be left behind.
+    ${For} $0 1 50
+        ClearErrors
+        Delete "$INSTDIR\uninstall.exe"
+        ${IfNot} ${Errors}
+            ${ExitFor}
+        ${EndIf}
+        Sleep 100
+    ${Next}
     RMDir "$INSTDIR"
 SectionEnd

@@ -191,10 +191,18 @@ life_cycle() {
     # folder and returns at once; waiting for the prefix's last process waits for that copy.
     program=${quiet#\"}
     program=${program%%\"*}
+    if [ "$mode" = CurrentUser ]; then
+        # As on a slow PC, the uninstaller in the folder is still ending while its copy deletes: one
+        # more of it runs in place, until 2 s after the copy has started.
+        "$KRIVOKLYUN_WINE" "$program" "_?=$windows_folder" &
+        ending=$!
+        timeout 30 xdotool search --sync --onlyvisible --name 'Кривоклюн' >/dev/null
+    fi
     start=$(seconds)
     # shellcheck disable=SC2086 # the arguments after the quoted program, split as Windows would
     wine "$program" ${quiet##*\" }
     status=$?
+    [ "$mode" = CurrentUser ] && sleep 2 && kill "$ending"
     wineserver -w
     uninstall_time=$(elapsed "$start" "$(seconds)")
     check "$mode: the uninstaller ends with status 0 (got $status)" [ "$status" -eq 0 ]
