@@ -90,7 +90,7 @@ install_by_hand() {
     wine "$setup" &
     installer=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name 'Инсталиране на' | head -1)
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
+    for _ in $(seq 30); do
         kill -0 "$installer" 2>/dev/null || break
         [ -n "$window" ] && timeout 5 xdotool windowfocus --sync "$window" key Return 2>/dev/null
         sleep 1
