@@ -48,6 +48,8 @@ SPEECH = " - SPEECH OUTPUT: '"
 # After the closing quote: the voice's name, if not the default, and its settings.
 VOICE = re.compile(r"'( voice=\S+)?\s*(\{.*\})?\s*$")
 CONTINUATION = " " * 18  # Orca indents a logged text's further lines by its timestamp's width
+# Orca's log line when a program other than itself has joined the accessibility bus.
+JOINED = re.compile(r"children-changed:add for \[desktop frame \| main\] .*\[application \| (?!orca\])")
 
 
 def utterances(log):
@@ -273,6 +275,10 @@ def listen(kind, target, work, expected):
         until(lambda: desktop.run("xdotool", "search", "--onlyvisible", "--name", title), 60,
               "the window")
         window = desktop.run("xdotool", "search", "--onlyvisible", "--name", title).split()[0]
+        # Focus given before the program's accessibility has joined, and settled, is never heard:
+        # on a loaded machine Qt's window can be shown first.
+        until(lambda: JOINED.search(orca.text()), 30, "the program to reach Orca")
+        time.sleep(1)
         desktop.run("xdotool", "windowfocus", "--sync", window)
         spoken = 0
         for key, phrases in session(expected):
