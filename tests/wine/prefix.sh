@@ -10,8 +10,7 @@ prefix=$1
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/env.sh"
 export WINEPREFIX="$prefix"
-# A server left from the last run saves the registry a few seconds after its last program ends,
-# into the folder being removed.
+# A server left from the last run can still be saving its registry into the folder being removed.
 [ -d "$prefix" ] && { wineserver -k 2>/dev/null || true; }
 rm -rf "$prefix"
 mkdir -p "$(dirname "$prefix")"
