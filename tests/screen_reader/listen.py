@@ -199,11 +199,13 @@ def stop(process, grace=3):
 
 
 def until(condition, seconds, what):
+    """The condition's first true value, asked every 0.1 s for at most `seconds`."""
     end = time.monotonic() + seconds
-    while not condition():
+    while not (value := condition()):
         if time.monotonic() > end:
             raise TimeoutError("waited %d s for %s" % (seconds, what))
         time.sleep(0.1)
+    return value
 
 
 def program(kind, target, desktop):
@@ -272,9 +274,8 @@ def listen(kind, target, work, expected):
         orca = Orca(desktop)
         desktop.start(program(kind, target, desktop))
         title = re.escape(expected["captionEnding"].strip())
-        until(lambda: desktop.run("xdotool", "search", "--onlyvisible", "--name", title), 60,
-              "the window")
-        window = desktop.run("xdotool", "search", "--onlyvisible", "--name", title).split()[0]
+        window = until(lambda: desktop.run("xdotool", "search", "--onlyvisible", "--name", title),
+                       60, "the window").split()[0]
         # Focus given before the program's accessibility has joined, and settled, is never heard:
         # on a loaded machine Qt's window can be shown first.
         until(lambda: JOINED.search(orca.text()), 30, "the program to reach Orca")
